@@ -1,0 +1,69 @@
+#include "text/file_io.h"
+
+#include <fstream>
+#include <random>
+#include <system_error>
+
+#include "text/error.h"
+
+namespace zv {
+namespace fs = std::filesystem;
+
+std::string read_file(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) throw Error("Cannot open the file " + file.string());
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) throw Error("Cannot read the file " + file.string());
+    return bytes;
+}
+
+namespace {
+
+fs::path temp_name(const fs::path& file) {
+    static thread_local std::mt19937_64 rng{std::random_device{}()};
+    return file.parent_path() / ("." + file.filename().string() + ".tmp" + std::to_string(rng() % 1000000000));
+}
+
+fs::path write_temp(const fs::path& file, std::string_view bytes) {
+    fs::path tmp = temp_name(file);
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (out) out.flush();
+        if (!out) {
+            std::error_code ec;
+            fs::remove(tmp, ec);
+            throw Error("Cannot write the file " + file.string());
+        }
+    }
+    return tmp;
+}
+
+void rename_into_place(const fs::path& tmp, const fs::path& file) {
+    std::error_code ec;
+    fs::rename(tmp, file, ec);
+    if (ec) {
+        fs::remove(tmp, ec);
+        throw Error("Cannot write the file " + file.string());
+    }
+}
+
+}  // namespace
+
+void write_file_atomic(const fs::path& file, std::string_view bytes) {
+    rename_into_place(write_temp(file, bytes), file);
+}
+
+void write_files_atomic(const std::vector<std::pair<fs::path, std::string>>& files) {
+    std::vector<fs::path> temps;
+    try {
+        for (const auto& [file, bytes] : files) temps.push_back(write_temp(file, bytes));
+    } catch (...) {
+        std::error_code ec;
+        for (const auto& t : temps) fs::remove(t, ec);
+        throw;
+    }
+    for (size_t i = 0; i < files.size(); ++i) rename_into_place(temps[i], files[i].first);
+}
+
+}  // namespace zv
