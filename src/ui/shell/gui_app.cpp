@@ -1,0 +1,67 @@
+#include "ui/shell/gui_app.h"
+
+#include "shell/projects.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/project_dialogs.h"
+#include "ui/shell/qt_util.h"
+
+namespace zv::ui {
+
+GuiApp::GuiApp(AppContext& c) : ctx(c) {}
+
+GuiApp::~GuiApp() {
+    delete open_conf;
+    delete new_project;
+    delete main_window;
+}
+
+Prompter& GuiApp::prompter(QWidget* parent) {
+    if (prompter_override_) return *prompter_override_;
+    qt_prompters_.push_back(std::make_unique<QtPrompter>(parent));
+    if (qt_prompters_.size() > 64) qt_prompters_.erase(qt_prompters_.begin());
+    return *qt_prompters_.back();
+}
+
+void GuiApp::create_windows(const std::filesystem::path& program_path) {
+    // The main window first: its creation builds the string table and the state
+    // every other window reads while it is created.
+    main_window = new TFZevirovaveeFirmWare(*this, program_path);
+    lang_order_.push_back(main_window);
+
+    new_project = new TFNew_Project(*this);
+    lang_order_.push_back(new_project);
+    open_conf = new TFOpenConf(*this);
+    lang_order_.push_back(open_conf);
+    // Further windows, in this order: TFAbout, TFSoftOptions, TFBoot, TFParGen,
+    // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def,
+    // TFEtherCATSlave, TFEtherCATSlave_Group (TFAbout has fixed texts).
+
+    main_window->actions[WizardAction::CreateNewProject] = [this] {
+        new_project->setParent(main_window, new_project->windowFlags());
+        if (new_project->exec() == QDialog::Accepted) main_window->show_project_status();
+    };
+    main_window->actions[WizardAction::OpenProject] = [this] {
+        open_conf->setParent(main_window, open_conf->windowFlags());
+        if (open_conf->exec() == QDialog::Accepted) {
+            Open_Project(ctx.state, open_conf->form.Name_Conf);
+            main_window->show_project_status();
+        }
+    };
+
+    shots.push_back({"main_window", [this] { return static_cast<QWidget*>(main_window); }});
+    shots.push_back({"new_project", [this] {
+                         new_project->prepare();
+                         new_project->E_New_Proj->setText("Line 4 Packaging");
+                         return static_cast<QWidget*>(new_project);
+                     }});
+    shots.push_back({"open_project", [this] {
+                         open_conf->prepare();
+                         return static_cast<QWidget*>(open_conf);
+                     }});
+}
+
+void GuiApp::Change_Language() {
+    for (LangWindow* w : lang_order_) w->Set_Lang();
+}
+
+}  // namespace zv::ui

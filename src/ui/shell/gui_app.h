@@ -1,0 +1,58 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/app_context.h"
+#include "text/prompter.h"
+
+namespace zv::ui {
+
+class TFZevirovaveeFirmWare;
+class TFNew_Project;
+class TFOpenConf;
+
+// Every window re-applies its texts from the string table through this.
+class LangWindow {
+public:
+    virtual ~LangWindow() = default;
+    virtual void Set_Lang() = 0;
+};
+
+// The configurator's windows, created once in a fixed order and kept until exit.
+class GuiApp {
+public:
+    explicit GuiApp(AppContext& ctx);
+    ~GuiApp();
+
+    AppContext& ctx;
+
+    // Message boxes: Qt's, unless a test has put in its own.
+    Prompter& prompter(QWidget* parent);
+    void set_prompter(Prompter* p) { prompter_override_ = p; }
+
+    // Runs the start-up of the main window and creates every other window.
+    void create_windows(const std::filesystem::path& program_path);
+    // Every window's Set_Lang, in the fixed order.
+    void Change_Language();
+
+    // For scripts/screenshots: each prepares its window with data and returns it.
+    struct Shot {
+        std::string name;
+        std::function<QWidget*()> prepare;
+    };
+    std::vector<Shot> shots;
+
+    TFZevirovaveeFirmWare* main_window = nullptr;
+    TFNew_Project* new_project = nullptr;
+    TFOpenConf* open_conf = nullptr;
+
+private:
+    Prompter* prompter_override_ = nullptr;
+    std::vector<std::unique_ptr<Prompter>> qt_prompters_;
+    std::vector<LangWindow*> lang_order_;
+};
+
+}  // namespace zv::ui

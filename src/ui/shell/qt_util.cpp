@@ -1,0 +1,27 @@
+#include "ui/shell/qt_util.h"
+
+#include <QMessageBox>
+
+#include "shell/product.h"
+
+namespace zv::ui {
+
+QLabel* make_sw_code_label(QWidget* parent) {
+    auto* l = new QLabel(QString::fromLatin1(SW_Code), parent);
+    l->setObjectName("L_SW_Code");
+    QFont f = l->font();
+    f.setPointSize(22);
+    f.setBold(true);
+    l->setFont(f);
+    l->setStyleSheet("color: #808080;");
+    return l;
+}
+
+void QtPrompter::error(const std::string& text) { QMessageBox::critical(parent_, SW_Code, qs(text)); }
+void QtPrompter::warning(const std::string& text) { QMessageBox::warning(parent_, SW_Code, qs(text)); }
+void QtPrompter::information(const std::string& text) { QMessageBox::information(parent_, SW_Code, qs(text)); }
+bool QtPrompter::confirm(const std::string& text) {
+    return QMessageBox::question(parent_, SW_Code, qs(text), QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+}  // namespace zv::ui

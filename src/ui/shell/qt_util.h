@@ -1,0 +1,32 @@
+#pragma once
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+#include <filesystem>
+#include <string>
+
+#include "text/prompter.h"
+
+namespace zv::ui {
+
+inline QString qs(const std::string& s) { return QString::fromStdString(s); }
+inline std::string ss(const QString& s) { return s.toStdString(); }
+inline QString qpath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+// The large grey product code every window shows in its header.
+QLabel* make_sw_code_label(QWidget* parent);
+
+// Message boxes for the core forms.
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent) : parent_(parent) {}
+    void error(const std::string& text) override;
+    void warning(const std::string& text) override;
+    void information(const std::string& text) override;
+    bool confirm(const std::string& text) override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace zv::ui
