@@ -1,5 +1,6 @@
 #pragma once
 #include "shell/shell_state.h"
+#include "text/grid.h"
 #include "text/string_table.h"
 
 namespace zv {
@@ -9,6 +10,8 @@ namespace zv {
 struct AppContext {
     StringTable String_Table;
     ShellState state;
+    // Copy_Row_Buffer and Copy_Row_CheckBox: one row copy for every table dialog.
+    CopyRowBuffer Row_Copy;
 };
 
 }  // namespace zv

@@ -49,4 +49,49 @@ std::string format_d(std::string_view templ, long long value) {
     return out;
 }
 
+bool Check_IP_Address(std::string_view text, std::array<std::string, 4>& parts) {
+    std::string_view t = trim(text);
+    std::array<std::string, 4> p;
+    for (int i = 0; i < 3; ++i) {
+        size_t dot = t.find('.');
+        if (dot == std::string_view::npos) return false;
+        p[static_cast<size_t>(i)] = trim_copy(t.substr(0, dot));
+        t = trim(t.substr(dot + 1));
+    }
+    p[3] = trim_copy(t);
+    bool ok = true;
+    for (const auto& part : p) {
+        long long v = parse_decimal(part).value_or(1000);
+        if (v < 0 || v > 255) ok = false;
+    }
+    parts = p;
+    return ok;
+}
+
+bool Check_IP_Address(std::string_view text) {
+    std::array<std::string, 4> parts;
+    return Check_IP_Address(text, parts);
+}
+
+bool IP_Address_To_Bytes(std::string_view text, std::array<uint8_t, 4>& bytes) {
+    if (text.empty()) return true;
+    bool error = false;
+    std::string_view rest = text;
+    for (size_t i = 0; i < 4; ++i) {
+        size_t dot = rest.find('.');
+        std::string_view part = i == 3 ? rest : (dot == std::string_view::npos ? std::string_view() : rest.substr(0, dot));
+        long long v = parse_decimal(part).value_or(-1);
+        if (v >= 0 && v <= 255) {
+            bytes[i] = static_cast<uint8_t>(v);
+        } else {
+            bytes[i] = 0;
+            error = true;
+        }
+        if (dot != std::string_view::npos) rest = rest.substr(dot + 1);
+    }
+    return error;
+}
+
+bool Is_TRUE(std::string_view text) { return to_upper_ascii(trim(text)) == "TRUE"; }
+
 }  // namespace zv
