@@ -95,25 +95,26 @@ ProgramLauncher& system_launcher() {
     return launcher;
 }
 
-void Start_Program(const std::filesystem::path& NomeSW, const std::string& Parameter, bool tipo, int limit_ms,
-                   const std::function<void()>& poll, ProgramLauncher& launcher) {
+ProgramRun Start_Program(const std::filesystem::path& NomeSW, const std::string& Parameter, bool tipo, int limit_ms,
+                         const std::function<void()>& poll, ProgramLauncher& launcher) {
     std::unique_ptr<ChildProcess> child;
     try {
         child = launcher.launch(NomeSW, Parameter, tipo);
     } catch (...) {
         child.reset();
     }
-    if (!child) return;
+    if (!child) return ProgramRun::NotStarted;
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     while (child->running()) {
         if (Clock::now() - start >= std::chrono::milliseconds(limit_ms)) {
             child->abandon();
-            return;
+            return ProgramRun::LeftRunning;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (poll) poll();
     }
+    return ProgramRun::Ended;
 }
 
 }  // namespace zv

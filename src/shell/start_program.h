@@ -32,11 +32,14 @@ ProgramLauncher& system_launcher();
 
 inline constexpr int kStartProgramLimitMs = 150000;
 
+enum class ProgramRun { NotStarted, Ended, LeftRunning };
+
 // Starts NomeSW with the command line Parameter (tipo true: hidden) and waits
 // for its end, polling every 10 ms for at most limit_ms. Reports nothing: a
 // program that cannot be started returns at once, one that outlasts the limit
 // is left running. `poll` runs at every 10 ms tick so a window can repaint.
-void Start_Program(const std::filesystem::path& NomeSW, const std::string& Parameter, bool tipo,
+// The result is only for reports such as the CLI's; the windows ignore it.
+ProgramRun Start_Program(const std::filesystem::path& NomeSW, const std::string& Parameter, bool tipo,
                    int limit_ms = kStartProgramLimitMs, const std::function<void()>& poll = {},
                    ProgramLauncher& launcher = system_launcher());
 

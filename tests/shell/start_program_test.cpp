@@ -32,7 +32,7 @@ TEST(StartProgram, WaitsForTheProgramAndPassesItsParameters) {
     fs::path p = script(dir, "prog", "sleep 0.2\necho \"$#:$1:$2\" > '" + log.string() + "'\n");
     int polls = 0;
     auto t = Clock::now();
-    zv::Start_Program(p, "alpha  beta", false, 5000, [&] { ++polls; });
+    EXPECT_EQ(zv::Start_Program(p, "alpha  beta", false, 5000, [&] { ++polls; }), zv::ProgramRun::Ended);
     EXPECT_GE(ms_since(t), 200);
     EXPECT_EQ(zvtest::slurp(log), "2:alpha:beta\n");  // written before it ended
     EXPECT_GT(polls, 5);
@@ -55,7 +55,7 @@ TEST(StartProgram, ProgramThatCannotStartReturnsAtOnce) {
     for (fs::path p : {dir / "missing", dir / "not_executable", dir / "no_interpreter", dir.path, fs::path()}) {
         auto t = Clock::now();
         int polls = 0;
-        zv::Start_Program(p, "", false, 5000, [&] { ++polls; });
+        EXPECT_EQ(zv::Start_Program(p, "", false, 5000, [&] { ++polls; }), zv::ProgramRun::NotStarted) << p;
         EXPECT_LT(ms_since(t), 1000) << p;
         EXPECT_EQ(polls, 0) << p;
     }
@@ -66,7 +66,7 @@ TEST(StartProgram, LimitEndsTheWaitAndLeavesTheProgramRunning) {
     fs::path done = dir / "done";
     fs::path p = script(dir, "slow", "sleep 1\ntouch '" + done.string() + "'\n");
     auto t = Clock::now();
-    zv::Start_Program(p, "", false, 150);
+    EXPECT_EQ(zv::Start_Program(p, "", false, 150), zv::ProgramRun::LeftRunning);
     long long waited = ms_since(t);
     EXPECT_GE(waited, 150);
     EXPECT_LT(waited, 900);
