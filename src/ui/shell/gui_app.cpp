@@ -4,12 +4,14 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/project_dialogs.h"
 #include "ui/shell/qt_util.h"
+#include "ui/update/boot_dialog.h"
 
 namespace zv::ui {
 
 GuiApp::GuiApp(AppContext& c) : ctx(c) {}
 
 GuiApp::~GuiApp() {
+    delete boot;
     delete open_conf;
     delete new_project;
     delete main_window;
@@ -32,7 +34,10 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     lang_order_.push_back(new_project);
     open_conf = new TFOpenConf(*this);
     lang_order_.push_back(open_conf);
-    // Further windows, in this order: TFAbout, TFSoftOptions, TFBoot, TFParGen,
+    // TFAbout and TFSoftOptions come here.
+    boot = new TFBoot(*this);
+    lang_order_.push_back(boot);
+    // Further windows, in this order: TFParGen,
     // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def,
     // TFEtherCATSlave, TFEtherCATSlave_Group (TFAbout has fixed texts).
 
@@ -57,6 +62,11 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     shots.push_back({"open_project", [this] {
                          open_conf->prepare();
                          return static_cast<QWidget*>(open_conf);
+                     }});
+    shots.push_back({"update_device", [this] {
+                         boot->form().Form_Type = 1;
+                         boot->prepare();
+                         return static_cast<QWidget*>(boot);
                      }});
 }
 

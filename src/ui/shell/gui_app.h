@@ -13,6 +13,7 @@ namespace zv::ui {
 class TFZevirovaveeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
+class TFBoot;
 
 // Every window re-applies its texts from the string table through this.
 class LangWindow {
@@ -48,6 +49,7 @@ public:
     TFZevirovaveeFirmWare* main_window = nullptr;
     TFNew_Project* new_project = nullptr;
     TFOpenConf* open_conf = nullptr;
+    TFBoot* boot = nullptr;
 
 private:
     Prompter* prompter_override_ = nullptr;

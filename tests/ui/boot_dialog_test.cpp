@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include "ui/update/boot_dialog.h"
+#include "ui_fixture.h"
+#include "update/job_file.h"
+
+namespace fs = std::filesystem;
+using Shown = zvtest::ScriptedPrompter::Shown;
+
+namespace {
+
+// Answers every request, or lets each reply wait run out on its own clock.
+struct Device : zv::EchoClient, zv::Clock {
+    bool answers = true;
+    std::string host;
+    std::int64_t t = 0;
+    void set_host(const std::string& h) override { host = h; }
+    zv::EchoReply send(const std::string&, int wait) override {
+        t += answers ? 1 : wait;
+        return {answers ? 1044u : 0u};
+    }
+    std::int64_t now_ms() override { return t; }
+    void sleep_ms(int ms) override { t += ms; }
+};
+
+void type(zv::ui::TFBoot& d, const QString& text) {
+    for (QChar c : text) {
+        QWidget* w = d.focusWidget();
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+    }
+}
+
+std::string boxes(const zv::ui::TFBoot& d) {
+    std::string s;
+    for (auto* e : d.E_IP) s += e->text().toStdString() + "|";
+    return s;
+}
+
+}  // namespace
+
+TEST(BootDialog, ShowsTheRememberedValuesAndMovesOnAtEachDot) {
+    zvtest::GuiFixture f;
+    f.create();
+    zv::ui::TFBoot& d = *f.app.boot;
+    EXPECT_EQ(d.windowTitle().toStdString(), "Update Device by Ethernet (UDP)");
+    EXPECT_EQ(d.width(), 449);
+    EXPECT_EQ(d.CB_Update_Options->count(), 3);
+    EXPECT_EQ(d.CB_Update_Options->itemText(2).toStdString(), "Configuration");
+    EXPECT_TRUE(d.CB_Update_Option_Read_Back->isChecked());
+
+    f.ctx.state.Device_IP = "not an address";
+    d.prepare();
+    EXPECT_EQ(boxes(d), "0|0|0|0|");
+    f.ctx.state.Device_IP = "10.20.30.40";
+    f.ctx.state.Update_Option = 1;
+    f.ctx.state.Read_Back = false;
+    d.prepare();
+    EXPECT_EQ(boxes(d), "10|20|30|40|");
+    EXPECT_EQ(d.CB_Update_Options->currentIndex(), 1);
+    EXPECT_FALSE(d.CB_Update_Option_Read_Back->isChecked());
+
+    for (auto* e : d.E_IP) e->clear();
+    d.E_IP[0]->setFocus();
+    type(d, "127.0.0.7.");
+    EXPECT_EQ(boxes(d), "127|0|0|7|");
+}
+
+TEST(BootDialog, UpdateButtonStartsTheUpdaterOnlyAfterAnAnswer) {
+    zvtest::GuiFixture f;
+    f.create();
+    zv::ui::TFBoot& d = *f.app.boot;
+    Device dev;
+    d.set_echo_client(&dev);
+    d.set_clock(&dev);
+    std::vector<fs::path> started;
+    d.start_program = [&](const fs::path& p, const std::string&, bool) { started.push_back(p); };
+    d.prepare();
+
+    dev.answers = false;
+    for (auto* e : d.E_IP) e->setText("127");
+    d.Btn_Update->click();
+    EXPECT_EQ(f.prompter.shown, (std::vector<Shown>{{"warning", "Device Not Found!"}}));
+    EXPECT_TRUE(started.empty());
+    EXPECT_EQ(f.ctx.state.Device_IP, "192.168.2.205");
+
+    dev.answers = true;
+    d.CB_Update_Options->setCurrentIndex(2);
+    d.Btn_Update->click();
+    EXPECT_EQ(f.prompter.shown.size(), 1u);
+    EXPECT_EQ(dev.host, "127.127.127.127");
+    EXPECT_EQ(f.ctx.state.Device_IP, "127.127.127.127");
+    EXPECT_EQ(f.ctx.state.Update_Option, 2);
+    ASSERT_EQ(started, std::vector<fs::path>{f.dir / "Ethernet_Update.exe"});
+    EXPECT_NE(zvtest::slurp(f.dir / "Ethernet_Update.xml").find("<IP_Address_Dev>127.127.127.127<"), std::string::npos);
+}
