@@ -1,0 +1,43 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zv {
+
+// One PDO entry of the ESI file: an enabled variable.
+struct TEtherCAT_Rule {
+    std::string DataType;
+    long long Length = 0;  // bits
+    std::string Name;
+};
+
+struct EsiData {
+    std::string slave_name = "EtherCAT Slave";
+    long long revision = 0;
+    long long node_address = 1;
+    std::vector<TEtherCAT_Rule> Slave_To_Master, Master_To_Slave;
+    long long T = 0;  // Slave To Master bytes, for the sync manager layout
+};
+
+// DataType and bit length of a variable's Type and Length attribute texts.
+TEtherCAT_Rule ESI_Data_Type(const std::string& type, const std::string& length);
+
+// Identity from ParGen.xml and the enabled variables of EtherCAT_Slave.xml;
+// missing files give the defaults. Throws zv::Error for an ill-formed file or
+// for more enabled variables in a direction than the device holds.
+EsiData Read_ESI_Data(const std::filesystem::path& par_gen, const std::filesystem::path& slave_file);
+
+// Start address of sync manager 2 (the outputs), after the inputs.
+long long sm2_start_address(long long T);
+
+// The whole ESI file: CR LF lines, UTF-8 without byte-order mark.
+std::string esi_text(const EsiData& d);
+// Writes it, replacing the file. Throws zv::Error.
+void Write_ESI_File(const EsiData& d, const std::filesystem::path& file);
+
+// The 16x14 icon as hexadecimal text.
+extern const char* const kEsiIcon;
+
+}  // namespace zv
