@@ -285,4 +285,18 @@ std::string esi_text(const EsiData& d) {
 
 void Write_ESI_File(const EsiData& d, const std::filesystem::path& file) { write_file_atomic(file, esi_text(d)); }
 
+std::filesystem::path esi_file_name(const std::filesystem::path& chosen) {
+    if (chosen.has_extension()) return chosen;
+    std::filesystem::path p = chosen;
+    p += ".xml";
+    return p;
+}
+
+bool Create_ESI_File(const ShellState& s, const std::filesystem::path& chosen, const StringTable& t, Prompter& p) {
+    const std::filesystem::path file = esi_file_name(chosen);
+    if (std::filesystem::exists(file) && !p.confirm(t[905])) return false;
+    Write_ESI_File(Read_ESI_Data(s.File_ParGen, s.File_EtherCAT_Slave), file);
+    return true;
+}
+
 }  // namespace zv

@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "shell/shell_state.h"
+#include "text/prompter.h"
+#include "text/string_table.h"
+
 namespace zv {
 
 // One PDO entry of the ESI file: an enabled variable.
@@ -36,6 +40,14 @@ long long sm2_start_address(long long T);
 std::string esi_text(const EsiData& d);
 // Writes it, replacing the file. Throws zv::Error.
 void Write_ESI_File(const EsiData& d, const std::filesystem::path& file);
+
+// The name chosen in the save dialog, with ".xml" added when it has no extension.
+std::filesystem::path esi_file_name(const std::filesystem::path& chosen);
+
+// What "EtherCAT ESI File" does after the save dialog: asks entry 905 before
+// replacing an existing file, then reads the project and writes the ESI.
+// Returns false when the user said No. Throws zv::Error.
+bool Create_ESI_File(const ShellState& s, const std::filesystem::path& chosen, const StringTable& t, Prompter& p);
 
 // The 16x14 icon as hexadecimal text.
 extern const char* const kEsiIcon;
