@@ -9,6 +9,11 @@
 namespace zv {
 namespace fs = std::filesystem;
 
+bool file_exists(const fs::path& file) {
+    std::error_code ec;
+    return !file.empty() && fs::exists(file, ec);
+}
+
 std::string read_file(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) throw Error("Cannot open the file " + file.string());

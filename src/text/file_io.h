@@ -7,6 +7,9 @@
 
 namespace zv {
 
+// True when something exists at the path; errors (no permission) count as absent.
+bool file_exists(const std::filesystem::path& file);
+
 // Whole file as bytes; throws zv::Error naming the file when it cannot be read.
 std::string read_file(const std::filesystem::path& file);
 
