@@ -60,6 +60,11 @@ void write_file_atomic(const fs::path& file, std::string_view bytes) {
 }
 
 void write_files_atomic(const std::vector<std::pair<fs::path, std::string>>& files) {
+    // A folder in a target's place would refuse its rename after others were done.
+    for (const auto& f : files) {
+        std::error_code ec;
+        if (fs::is_directory(f.first, ec)) throw Error("Cannot write the file " + f.first.string() + ": it is a folder");
+    }
     std::vector<fs::path> temps;
     try {
         for (const auto& [file, bytes] : files) temps.push_back(write_temp(file, bytes));
@@ -68,7 +73,16 @@ void write_files_atomic(const std::vector<std::pair<fs::path, std::string>>& fil
         for (const auto& t : temps) fs::remove(t, ec);
         throw;
     }
-    for (size_t i = 0; i < files.size(); ++i) rename_into_place(temps[i], files[i].first);
+    for (size_t i = 0; i < files.size(); ++i) {
+        try {
+            rename_into_place(temps[i], files[i].first);
+        } catch (...) {
+            // No stray temporary files beside the targets that were not replaced.
+            std::error_code ec;
+            for (size_t k = i + 1; k < temps.size(); ++k) fs::remove(temps[k], ec);
+            throw;
+        }
+    }
 }
 
 }  // namespace zv
