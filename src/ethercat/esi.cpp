@@ -173,6 +173,11 @@ EsiData Read_ESI_Data(const std::filesystem::path& par_gen, const std::filesyste
     if (!std::filesystem::exists(slave_file)) return d;
     const VariableLists vars = read_variables_file(slave_file);
     check_variable_limits(vars, slave_file);
+    add_esi_variables(d, vars);
+    return d;
+}
+
+void add_esi_variables(EsiData& d, const VariableLists& vars) {
     bool inrun = false;
     int bits = 0;
     for (const auto& r : vars.Slave_To_Master) {
@@ -198,7 +203,6 @@ EsiData Read_ESI_Data(const std::filesystem::path& par_gen, const std::filesyste
         e.Name = r.Name.value_or("");
         d.Master_To_Slave.push_back(std::move(e));
     }
-    return d;
 }
 
 long long sm2_start_address(long long T) { return ((3 * T + 3) / 4) * 4 + 0x1000; }

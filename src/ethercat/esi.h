@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ethercat/ethercat_files.h"
 #include "shell/shell_state.h"
 #include "text/prompter.h"
 #include "text/string_table.h"
@@ -32,6 +33,9 @@ TEtherCAT_Rule ESI_Data_Type(const std::string& type, const std::string& length)
 // missing files give the defaults. Throws zv::Error for an ill-formed file or
 // for more enabled variables in a direction than the device holds.
 EsiData Read_ESI_Data(const std::filesystem::path& par_gen, const std::filesystem::path& slave_file);
+
+// The enabled variables of both directions, with the input total T.
+void add_esi_variables(EsiData& d, const VariableLists& vars);
 
 // Start address of sync manager 2 (the outputs), after the inputs.
 long long sm2_start_address(long long T);
