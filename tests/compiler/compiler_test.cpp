@@ -88,16 +88,18 @@ TEST(Compiler, ARefusedCompileLeavesEveryBankAsItWas) {
                           "<PROFINET_Master_Network><Network><Device DeviceName=\"d\"/></Network></PROFINET_Master_Network>");
          }},
         {"ill-formed EtherCAT variables", [](auto& p) { zvtest::spit(p.s.File_EtherCAT_Slave, "<a><b></a>"); }},
-        {"enabled EtherCAT variable",
+        {"257 enabled EtherCAT variables",
          [](auto& p) {
-             zvtest::spit(p.s.File_EtherCAT_Slave,
-                          "<r><EtherCAT_Slave_Variables><EtherCAT_Slave_To_Master><row Enable=\"Y\" Name=\"a\"/>"
-                          "</EtherCAT_Slave_To_Master></EtherCAT_Slave_Variables></r>");
+             std::string rows;
+             for (int i = 0; i < 257; ++i) rows += "<row Enable=\"Y\" Type=\"Int8\"/>";
+             zvtest::spit(p.s.File_EtherCAT_Slave, "<r><EtherCAT_Slave_Variables><EtherCAT_Slave_To_Master>" + rows +
+                                                       "</EtherCAT_Slave_To_Master></EtherCAT_Slave_Variables></r>");
          }},
-        {"named EtherCAT group",
+        {"17 named EtherCAT groups",
          [](auto& p) {
-             zvtest::spit(p.s.File_EtherCAT_Group,
-                          "<r><Master_to_Slave><g Group_Name=\"In\" Num_Variables=\"1\"/></Master_to_Slave></r>");
+             std::string rows;
+             for (int i = 0; i < 17; ++i) rows += "<g Group_Name=\"G\" Num_Variables=\"1\"/>";
+             zvtest::spit(p.s.File_EtherCAT_Group, "<r><Master_to_Slave>" + rows + "</Master_to_Slave></r>");
          }},
         {"bin is a file", [](auto& p) {
              fs::remove_all(p.s.Project_Path / "bin");
