@@ -42,28 +42,39 @@ BootForm::KeyResult BootForm::key_press(int box, char key) {
 std::string BootForm::address() const { return E_IP[0] + "." + E_IP[1] + "." + E_IP[2] + "." + E_IP[3]; }
 
 BootForm::UpdateResult BootForm::Btn_UpdateClick() {
-    const std::string ip = address();
-    last_ping = Send_Ping(ip, ping_res, echo_, clock_, process_messages);
-    if (!last_ping.answered) {
-        if (ping_res == kPingNoAnswer) {
-            p_.warning(t_[1036]);
-            return UpdateResult::NotFound;
-        }
-        p_.error(t_[1037]);
-        return UpdateResult::CheckFailed;
+    UpdateResult r = check();
+    if (r != UpdateResult::Answered) return r;
+    remember();
+    write_job_and_start();
+    return r;
+}
+
+BootForm::UpdateResult BootForm::check() {
+    last_ping = Send_Ping(address(), ping_res, echo_, clock_, process_messages);
+    if (last_ping.answered) return UpdateResult::Answered;
+    if (ping_res == kPingNoAnswer) {
+        p_.warning(t_[1036]);
+        return UpdateResult::NotFound;
     }
-    s_.Device_IP = ip;
+    p_.error(t_[1037]);
+    return UpdateResult::CheckFailed;
+}
+
+void BootForm::remember() {
+    s_.Device_IP = address();
     s_.Update_Option = update_option;
     s_.Read_Back = read_back;
+}
+
+void BootForm::write_job_and_start() {
     JobValues v;
-    v.ip_address = ip;
+    v.ip_address = address();
     v.update_option = update_option;
     v.read_back = read_back;
     v.master_path = s_.Master_Path;
     v.project_path = s_.Project_Path;
     Compile_XML_Parameter_New_Boot(s_.Program_Path, v);
     if (start_) start_(updater_path(s_.Program_Path), "", false);
-    return UpdateResult::Started;
 }
 
 }  // namespace zv

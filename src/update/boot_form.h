@@ -43,9 +43,14 @@ public:
     };
     static KeyResult key_press(int box, char key);
 
-    enum class UpdateResult { Started, NotFound, CheckFailed };
+    enum class UpdateResult { Answered, NotFound, CheckFailed };
     // Ping; on an answer remember the values, write the job, start the updater.
     UpdateResult Btn_UpdateClick();
+    // Its steps, for callers that report each: the check (with its message on
+    // failure), then remembering the values, then the job and the updater.
+    UpdateResult check();
+    void remember();
+    void write_job_and_start();
 
     // The four box texts joined with ".", as typed.
     std::string address() const;

@@ -97,3 +97,37 @@ TEST(BootDialog, UpdateButtonStartsTheUpdaterOnlyAfterAnAnswer) {
     ASSERT_EQ(started, std::vector<fs::path>{f.dir / "Ethernet_Update.exe"});
     EXPECT_NE(zvtest::slurp(f.dir / "Ethernet_Update.xml").find("<IP_Address_Dev>127.127.127.127<"), std::string::npos);
 }
+
+TEST(BootDialog, UpdateDeviceCompilesBeforeTheDialogOpens) {
+    zvtest::GuiFixture f;
+    fs::create_directories(f.dir / "PROJECTS/P");
+    zvtest::spit(f.dir / "Zevirovave.xml", "<Conf_Settings><lastproj><projectname>P</projectname></lastproj></Conf_Settings>");
+    f.create();
+    const fs::path bank1 = f.dir / "PROJECTS/P/bin/bank1.bin";
+    std::string shown;
+    bool banks_there = false;
+    zvtest::when_modal([&](QWidget* w) {
+        shown = w ? w->objectName().toStdString() : "";
+        banks_there = fs::exists(bank1) && fs::exists(f.dir / "PROJECTS/P/bin/bank3.bin");
+        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    });
+    f.main().button(zv::WizardButton::CreateBin)->click();
+    EXPECT_EQ(shown, "TFBoot");
+    EXPECT_TRUE(banks_there);
+    EXPECT_TRUE(f.prompter.shown.empty());
+
+    // A project file that does not compile: its error, and no dialog.
+    fs::remove(bank1);
+    zvtest::spit(f.dir / "PROJECTS/P/ParGen.xml", "<ParGen><unclosed>");
+    shown.clear();
+    zvtest::when_modal([&](QWidget* w) {
+        shown = w ? w->objectName().toStdString() : "";
+        if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    });
+    f.main().button(zv::WizardButton::CreateBin)->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown, "");
+    ASSERT_EQ(f.prompter.shown.size(), 1u);
+    EXPECT_EQ(f.prompter.shown[0].kind, "error");
+    EXPECT_FALSE(fs::exists(bank1));
+}

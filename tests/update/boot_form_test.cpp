@@ -118,7 +118,7 @@ TEST(BootForm, AnswerStoresTheValuesWritesTheJobAndStartsTheUpdater) {
     f.form.E_IP = {"127", "0", "0", "9"};
     f.form.update_option = 1;
     f.form.read_back = false;
-    EXPECT_EQ(f.form.Btn_UpdateClick(), Result::Started);
+    EXPECT_EQ(f.form.Btn_UpdateClick(), Result::Answered);
     EXPECT_TRUE(f.prompter.shown.empty());
     EXPECT_EQ(f.device.host, "127.0.0.9");
     EXPECT_EQ(f.form.ping_res, 1);
@@ -222,7 +222,7 @@ TEST(BootForm, UpdaterFindsItsJobOnLoopback) {
         zv::Start_Program(f, a, h, 5000);
     });
     form.E_IP = {"127", "0", "0", "1"};
-    EXPECT_EQ(form.Btn_UpdateClick(), Result::Started);
+    EXPECT_EQ(form.Btn_UpdateClick(), Result::Answered);
     EXPECT_TRUE(p.shown.empty());
     EXPECT_EQ(zvtest::slurp(dir / "seen.xml"), zvtest::slurp(dir / "Ethernet_Update.xml"));
     EXPECT_EQ(s.Device_IP, "127.0.0.1");

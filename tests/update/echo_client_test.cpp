@@ -2,94 +2,20 @@
 // the test makes for itself.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <fstream>
-#include <functional>
 #include <sstream>
 
 #include <arpa/inet.h>
-#include <fcntl.h>
-#include <net/if.h>
-#include <sched.h>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+#include "common/netns.h"
 
 #include "text/error.h"
 #include "update/echo_client.h"
 #include "update/send_ping.h"
 
 using Mode = zv::IcmpEchoClient::Mode;
+using zvtest::in_new_namespace;
 
 namespace {
-
-bool write_proc(const char* file, const char* text) {
-    std::ofstream f(file);
-    f << text;
-    f.flush();
-    return static_cast<bool>(f);
-}
-
-bool loopback_up() {
-    int s = socket(AF_INET, SOCK_DGRAM, 0);
-    if (s < 0) return false;
-    ifreq ifr{};
-    std::strcpy(ifr.ifr_name, "lo");
-    bool ok = ioctl(s, SIOCGIFFLAGS, &ifr) == 0;
-    ifr.ifr_flags |= IFF_UP;
-    ok = ok && ioctl(s, SIOCSIFFLAGS, &ifr) == 0;
-    close(s);
-    return ok;
-}
-
-struct NamespaceSetup {
-    bool lo_up = true;
-    bool ignore_echo = false;
-    const char* ping_groups = nullptr;  // net.ipv4.ping_group_range
-};
-
-// Runs `body` in a child process inside a new network namespace and returns
-// what it printed, or nothing with `why` set when no namespace can be made.
-std::optional<std::string> in_new_namespace(const NamespaceSetup& setup, const std::function<std::string()>& body,
-                                            std::string& why) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-        why = "no pipe";
-        return std::nullopt;
-    }
-    pid_t pid = fork();
-    if (pid == 0) {
-        close(fds[0]);
-        std::string out;
-        if (unshare(CLONE_NEWNET) != 0)
-            out = std::string("SKIP unshare(CLONE_NEWNET): ") + std::strerror(errno);
-        else if (setup.lo_up && !loopback_up())
-            out = "SKIP cannot bring lo up in the namespace";
-        else if (setup.ignore_echo && !write_proc("/proc/sys/net/ipv4/icmp_echo_ignore_all", "1"))
-            out = "SKIP cannot set net.ipv4.icmp_echo_ignore_all in the namespace";
-        else if (setup.ping_groups && !write_proc("/proc/sys/net/ipv4/ping_group_range", setup.ping_groups))
-            out = "SKIP cannot set net.ipv4.ping_group_range in the namespace";
-        else
-            out = body();
-        ssize_t ignored = write(fds[1], out.data(), out.size());
-        (void)ignored;
-        _exit(0);
-    }
-    close(fds[1]);
-    std::string out;
-    char buf[512];
-    ssize_t n;
-    while ((n = read(fds[0], buf, sizeof buf)) > 0) out.append(buf, static_cast<size_t>(n));
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    if (out.rfind("SKIP ", 0) == 0) {
-        why = out.substr(5);
-        return std::nullopt;
-    }
-    return out;
-}
 
 std::string ping_summary(const std::string& address, zv::EchoClient& client) {
     int ping_res = -1;

@@ -1,6 +1,8 @@
 #include "ui/shell/gui_app.h"
 
+#include "compiler/compiler.h"
 #include "shell/projects.h"
+#include "text/error.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/project_dialogs.h"
 #include "ui/shell/qt_util.h"
@@ -51,6 +53,19 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
             Open_Project(ctx.state, open_conf->form.Name_Conf);
             main_window->show_project_status();
         }
+    };
+    // Update_Device: the bank files are rewritten at every opening, even if the
+    // dialog is then cancelled.
+    main_window->actions[WizardAction::UpdateDevice] = [this] {
+        try {
+            compile_project(ctx.state);
+        } catch (const Error& e) {
+            prompter(main_window).error(e.what());
+            return;
+        }
+        boot->form().Form_Type = 1;
+        boot->setParent(main_window, boot->windowFlags());
+        boot->exec();
     };
 
     shots.push_back({"main_window", [this] { return static_cast<QWidget*>(main_window); }});
