@@ -16,7 +16,7 @@ namespace zv::cli {
 namespace fs = std::filesystem;
 namespace {
 
-// The dialog's values from the command line, with the project folder it names.
+// The update dialog's values as given on the command line.
 struct DialogValues {
     std::string ip;
     int option = 0;
