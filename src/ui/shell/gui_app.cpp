@@ -6,6 +6,7 @@
 #include "ui/shell/main_window.h"
 #include "ui/shell/project_dialogs.h"
 #include "ui/shell/qt_util.h"
+#include "ui/ethercat/ethercat_windows.h"
 #include "ui/update/boot_dialog.h"
 
 namespace zv::ui {
@@ -13,6 +14,7 @@ namespace zv::ui {
 GuiApp::GuiApp(AppContext& c) : ctx(c) {}
 
 GuiApp::~GuiApp() {
+    delete_ethercat_windows(*this);
     delete boot;
     delete open_conf;
     delete new_project;
@@ -40,8 +42,8 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     boot = new TFBoot(*this);
     lang_order_.push_back(boot);
     // Further windows, in this order: TFParGen,
-    // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def,
-    // TFEtherCATSlave, TFEtherCATSlave_Group (TFAbout has fixed texts).
+    // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def (TFAbout has fixed texts).
+    create_ethercat_windows(*this);
 
     main_window->actions[WizardAction::CreateNewProject] = [this] {
         new_project->setParent(main_window, new_project->windowFlags());

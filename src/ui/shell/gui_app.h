@@ -13,6 +13,8 @@ namespace zv::ui {
 class TFZevirovaveeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
+class TFEtherCATSlave;
+class TFEtherCATSlave_Group;
 class TFBoot;
 
 // Every window re-applies its texts from the string table through this.
@@ -38,6 +40,13 @@ public:
     void create_windows(const std::filesystem::path& program_path);
     // Every window's Set_Lang, in the fixed order.
     void Change_Language();
+    // Joins the windows whose texts Change_Language re-applies (creation order).
+    void add_lang_window(LangWindow* w) { lang_order_.push_back(w); }
+
+    // The save-file dialog: the chosen path, or empty on Cancel. Qt's dialog
+    // (it does not ask about overwriting: the caller does), unless a test put in its own.
+    std::function<std::filesystem::path(QWidget* parent, const std::filesystem::path& folder, const std::string& filter)>
+        ask_save_file;
 
     // For scripts/screenshots: each prepares its window with data and returns it.
     struct Shot {
@@ -50,6 +59,8 @@ public:
     TFNew_Project* new_project = nullptr;
     TFOpenConf* open_conf = nullptr;
     TFBoot* boot = nullptr;
+    TFEtherCATSlave* ethercat_slave = nullptr;
+    TFEtherCATSlave_Group* ethercat_group = nullptr;
 
 private:
     Prompter* prompter_override_ = nullptr;
