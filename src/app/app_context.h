@@ -1,4 +1,7 @@
 #pragma once
+#include <memory>
+
+#include "shell/http_client.h"
 #include "shell/shell_state.h"
 #include "text/grid.h"
 #include "text/string_table.h"
@@ -12,6 +15,8 @@ struct AppContext {
     ShellState state;
     // Copy_Row_Buffer and Copy_Row_CheckBox: one row copy for every table dialog.
     CopyRowBuffer Row_Copy;
+    // The version check's client; tests put in their own.
+    std::unique_ptr<HttpClient> Http_Client = std::make_unique<PosixHttpClient>();
 };
 
 }  // namespace zv
