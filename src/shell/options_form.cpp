@@ -69,7 +69,7 @@ void SoftOptionsForm::Update_Lang_Page() {
     Btn_Prev_visible = Show_Page != 1;
     Btn_Next_visible = Show_Page != pages;
     for (int k = 0; k < kSlots; ++k) {
-        Slot& slot = slots[k];
+        Slot& slot = lang_slots[k];
         size_t index = static_cast<size_t>((Show_Page - 1) * kSlots + k);
         slot.visible = index < SL_Languages.size();
         if (!slot.visible) {
@@ -93,8 +93,8 @@ void SoftOptionsForm::Btn_PrevClick() {
 }
 
 bool SoftOptionsForm::Lang_Click(int k, Prompter& p) {
-    if (k < 1 || k > kSlots || !slots[k - 1].visible) return false;
-    const std::string L = slots[k - 1].name;
+    if (k < 1 || k > kSlots || !lang_slots[k - 1].visible) return false;
+    const std::string L = lang_slots[k - 1].name;
     if (!p.confirm(t_[316] + Language_In_Use + t_[317] + L + t_[318])) return false;
     Language_In_Use = L;
     // The settings keep the old language until OK: it names the new one only

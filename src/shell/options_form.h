@@ -56,7 +56,7 @@ public:
     std::vector<std::string> SL_Languages;
     int Show_Page = 1;
     std::string Language_In_Use;
-    std::array<Slot, kSlots> slots;
+    std::array<Slot, kSlots> lang_slots;
     std::string L_Sel_Lang, L_Page_Lang;
     bool Btn_Prev_visible = false, Btn_Next_visible = false;
 

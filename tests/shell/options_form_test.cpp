@@ -38,7 +38,7 @@ struct OptionsFixture {
     fs::path lang(const std::string& name) const { return dir / ("LANGUAGE/" + name); }
     std::vector<std::string> visible_names() const {
         std::vector<std::string> v;
-        for (const auto& slot : form.slots)
+        for (const auto& slot : form.lang_slots)
             if (slot.visible) v.push_back(slot.name);
         return v;
     }
@@ -76,8 +76,8 @@ TEST(OptionsLanguages, SevenFilesMakeTwoPages) {
     EXPECT_TRUE(f.form.Btn_Prev_visible);
     EXPECT_FALSE(f.form.Btn_Next_visible);
     EXPECT_EQ(f.visible_names(), (std::vector<std::string>{"Zulu"}));
-    EXPECT_TRUE(f.form.slots[0].visible);
-    EXPECT_FALSE(f.form.slots[1].visible);
+    EXPECT_TRUE(f.form.lang_slots[0].visible);
+    EXPECT_FALSE(f.form.lang_slots[1].visible);
     f.form.Btn_NextClick();  // already the last page
     EXPECT_EQ(f.form.Show_Page, 2);
 
@@ -115,15 +115,15 @@ TEST(OptionsLanguages, FlagPictureFallsBackToDefaultThenNone) {
     zvtest::spit(f.lang("Italiano.bmp"), "BM");
     f.start();
     f.form.Show();
-    EXPECT_EQ(f.form.slots[0].picture, fs::path());  // English: no own picture, no default
-    EXPECT_EQ(f.form.slots[1].picture, f.lang("Italiano.bmp"));
+    EXPECT_EQ(f.form.lang_slots[0].picture, fs::path());  // English: no own picture, no default
+    EXPECT_EQ(f.form.lang_slots[1].picture, f.lang("Italiano.bmp"));
 
     zvtest::spit(f.lang("DefaultFlag.bmp"), "BM");
     fs::create_directories(f.lang("English.bmp"));  // a folder is no picture
     f.form.Show();
-    EXPECT_EQ(f.form.slots[0].picture, f.lang("DefaultFlag.bmp"));
-    EXPECT_EQ(f.form.slots[0].name, "English");  // the label stays either way
-    EXPECT_EQ(f.form.slots[1].picture, f.lang("Italiano.bmp"));
+    EXPECT_EQ(f.form.lang_slots[0].picture, f.lang("DefaultFlag.bmp"));
+    EXPECT_EQ(f.form.lang_slots[0].name, "English");  // the label stays either way
+    EXPECT_EQ(f.form.lang_slots[1].picture, f.lang("Italiano.bmp"));
 }
 
 TEST(OptionsForm, UpdateCheckBoxNeedsBothOptions) {
@@ -184,7 +184,7 @@ TEST(OptionsForm, ChoosingLanguageThenCancelKeepsTheSetting) {
                                          "STR305 = \u00b6Pagina \u00b6\nSTR316 = \u00b6Cambiare la lingua da \u00b6\n");
     f.start();
     f.form.Show();
-    ASSERT_EQ(f.form.slots[1].name, "Italiano");
+    ASSERT_EQ(f.form.lang_slots[1].name, "Italiano");
 
     f.prompter.answers = {false};
     EXPECT_FALSE(f.form.Lang_Click(2, f.prompter));

@@ -1,9 +1,17 @@
 #include "ui/shell/gui_app.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include "compiler/compiler.h"
+#include "shell/product.h"
 #include "shell/projects.h"
+#include "shell/version_check.h"
+#include "shell/workspace.h"
 #include "text/error.h"
+#include "ui/shell/about_dialog.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/options_dialog.h"
 #include "ui/shell/project_dialogs.h"
 #include "ui/shell/qt_util.h"
 #include "ui/ethercat/ethercat_windows.h"
@@ -11,11 +19,15 @@
 
 namespace zv::ui {
 
-GuiApp::GuiApp(AppContext& c) : ctx(c) {}
+GuiApp::GuiApp(AppContext& c) : ctx(c) {
+    open_url = [](const std::string& url) { QDesktopServices::openUrl(QUrl(qs(url))); };
+}
 
 GuiApp::~GuiApp() {
     delete_ethercat_windows(*this);
     delete boot;
+    delete soft_options;
+    delete about;
     delete open_conf;
     delete new_project;
     delete main_window;
@@ -38,7 +50,9 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     lang_order_.push_back(new_project);
     open_conf = new TFOpenConf(*this);
     lang_order_.push_back(open_conf);
-    // TFAbout and TFSoftOptions come here.
+    about = new TFAbout(*this);  // fixed texts: not in the language order
+    soft_options = new TFSoftOptions(*this);
+    lang_order_.push_back(soft_options);
     boot = new TFBoot(*this);
     lang_order_.push_back(boot);
     // Further windows, in this order: TFParGen,
@@ -70,6 +84,8 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
         boot->exec();
     };
 
+    wire_options();
+
     shots.push_back({"main_window", [this] { return static_cast<QWidget*>(main_window); }});
     shots.push_back({"new_project", [this] {
                          new_project->prepare();
@@ -85,6 +101,43 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
                          boot->prepare();
                          return static_cast<QWidget*>(boot);
                      }});
+    for (auto [name, page] : {std::pair{"options_language", 0}, {"options_connection", 1}, {"options_settings", 2}}) {
+        shots.push_back({name, [this, page = page] {
+                             soft_options->prepare();
+                             soft_options->PC_Options->setCurrentIndex(page);
+                             return static_cast<QWidget*>(soft_options);
+                         }});
+    }
+    shots.push_back({"about", [this] { return static_cast<QWidget*>(about); }});
+}
+
+// The about box, the options dialog and the periodic version check.
+void GuiApp::wire_options() {
+    TFZevirovaveeFirmWare& w = *main_window;
+    w.actions[WizardAction::ShowAbout] = [this] {
+        about->setParent(main_window, about->windowFlags());
+        about->exec();
+    };
+    w.actions[WizardAction::ShowOptions] = [this] {
+        soft_options->setParent(main_window, soft_options->windowFlags());
+        if (soft_options->exec() != QDialog::Accepted) return;
+        Save_Setting(ctx.state);  // a failure goes to stderr; the new settings stay in use
+        main_window->arm_update_timer();
+    };
+    w.update_check = [this] {
+        TFZevirovaveeFirmWare& mw = *main_window;
+        mw.Timer_Update.stop();
+        if (Check_Version(*ctx.Http_Client)) {
+            mw.LL_Update->setText(link_html(download_page_url(), ctx.String_Table[19]));
+            mw.LL_Update->show();
+        } else {
+            mw.LL_Update->hide();
+        }
+        mw.Timer_Update.setInterval(7200000);  // then every two hours
+        mw.Timer_Update.start();
+    };
+    w.LL_Update->setOpenExternalLinks(false);
+    QObject::connect(w.LL_Update, &QLabel::linkActivated, &w, [this](const QString& url) { open_url(ss(url)); });
 }
 
 void GuiApp::Change_Language() {

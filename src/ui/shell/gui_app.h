@@ -13,6 +13,8 @@ namespace zv::ui {
 class TFZevirovaveeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
+class TFAbout;
+class TFSoftOptions;
 class TFEtherCATSlave;
 class TFEtherCATSlave_Group;
 class TFBoot;
@@ -36,6 +38,9 @@ public:
     Prompter& prompter(QWidget* parent);
     void set_prompter(Prompter* p) { prompter_override_ = p; }
 
+    // Opens a web address in the default browser; tests put in their own.
+    std::function<void(const std::string&)> open_url;
+
     // Runs the start-up of the main window and creates every other window.
     void create_windows(const std::filesystem::path& program_path);
     // Every window's Set_Lang, in the fixed order.
@@ -58,6 +63,8 @@ public:
     TFZevirovaveeFirmWare* main_window = nullptr;
     TFNew_Project* new_project = nullptr;
     TFOpenConf* open_conf = nullptr;
+    TFAbout* about = nullptr;
+    TFSoftOptions* soft_options = nullptr;
     TFBoot* boot = nullptr;
     TFEtherCATSlave* ethercat_slave = nullptr;
     TFEtherCATSlave_Group* ethercat_group = nullptr;
@@ -66,6 +73,8 @@ private:
     Prompter* prompter_override_ = nullptr;
     std::vector<std::unique_ptr<Prompter>> qt_prompters_;
     std::vector<LangWindow*> lang_order_;
+
+    void wire_options();
 };
 
 }  // namespace zv::ui

@@ -113,7 +113,7 @@ TFZevirovaveeFirmWare::TFZevirovaveeFirmWare(GuiApp& app, const std::filesystem:
     L_Velmor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     L_Velmor->setGeometry(440, y(6) + 8, 244, 20);
     L_Velmor->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    connect(L_Velmor, &QLabel::linkActivated, this, [](const QString& url) { QDesktopServices::openUrl(QUrl(url)); });
+    connect(L_Velmor, &QLabel::linkActivated, this, [this](const QString& url) { app_.open_url(ss(url)); });
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

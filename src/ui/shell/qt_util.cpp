@@ -1,6 +1,7 @@
 #include "ui/shell/qt_util.h"
 
 #include <QMessageBox>
+#include <QMouseEvent>
 
 #include "shell/product.h"
 
@@ -15,6 +16,15 @@ QLabel* make_sw_code_label(QWidget* parent) {
     l->setFont(f);
     l->setStyleSheet("color: #808080;");
     return l;
+}
+
+QString link_html(const std::string& url, const std::string& text) {
+    return QString("<a href=\"%1\">%2</a>").arg(qs(url).toHtmlEscaped(), qs(text).toHtmlEscaped());
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* e) {
+    QLabel::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit clicked();
 }
 
 void QtPrompter::error(const std::string& text) { QMessageBox::critical(parent_, SW_Code, qs(text)); }

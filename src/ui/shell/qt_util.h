@@ -16,6 +16,23 @@ inline QString qpath(const std::filesystem::path& p) { return QString::fromStdSt
 // The large grey product code every window shows in its header.
 QLabel* make_sw_code_label(QWidget* parent);
 
+// "<a href=url>text</a>" for a link label; the text is shown as it stands.
+QString link_html(const std::string& url, const std::string& text);
+
+// A label (or picture) that reports a left click, for the clickable flags,
+// names and web addresses.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
 // Message boxes for the core forms.
 class QtPrompter : public Prompter {
 public:
