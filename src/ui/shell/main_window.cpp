@@ -1,11 +1,9 @@
 #include "ui/shell/main_window.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
-#include <QUrl>
 
 #include "shell/product.h"
 #include "shell/workspace.h"
