@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QTabWidget>
 
@@ -84,6 +85,16 @@ TEST(EtherCATDialogs, RowButtonsFollowTheCurrentCell) {
     QApplication::sendEvent(dlg.ACG_Group_StoM, &enter);
     EXPECT_EQ(dlg.ACG_Group_StoM->currentIndex().row(), 1);
     EXPECT_EQ(dlg.ACG_Group_StoM->currentIndex().column(), 0);
+
+    // A header double click fits the column only with its setting on.
+    auto* header = dlg.ACG_Group_StoM->horizontalHeader();
+    EXPECT_EQ(dlg.ACG_Group_StoM->columnWidth(0), 300);
+    emit header->sectionDoubleClicked(0);
+    EXPECT_EQ(dlg.ACG_Group_StoM->columnWidth(0), 300);
+    f.ctx.state.Double_Click_Auto_Size = true;
+    emit header->sectionDoubleClicked(0);
+    EXPECT_LT(dlg.ACG_Group_StoM->columnWidth(0), 300);
+    EXPECT_GT(dlg.ACG_Group_StoM->columnWidth(0), 0);
 }
 
 TEST(EtherCATDialogs, VariablesDialogKeepsTheComputedColumnsCurrent) {
