@@ -10,9 +10,6 @@
 namespace zv::ui {
 namespace {
 
-constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                         Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
-
 // The product picture: the converter's two sides joined by the device.
 QPixmap product_picture() {
     QPixmap pm(81, 81);
@@ -53,7 +50,7 @@ QLabel* text_label(QWidget* parent, const QString& text, int x, int y, int w) {
 
 }  // namespace
 
-TFAbout::TFAbout(GuiApp& app) : QDialog(nullptr, kDialogFlags), app_(app) {
+TFAbout::TFAbout(GuiApp& app) : QDialog(nullptr, kFixedDialogFlags), app_(app) {
     setObjectName("TFAbout");
     setModal(true);
     setFixedSize(425, 148);

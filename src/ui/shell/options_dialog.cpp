@@ -7,8 +7,6 @@
 namespace zv::ui {
 namespace {
 
-constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                         Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
 constexpr int kFlagW = 48, kFlagH = 32;
 
 QCheckBox* check_box(QWidget* parent, const char* name, int y) {
@@ -21,7 +19,7 @@ QCheckBox* check_box(QWidget* parent, const char* name, int y) {
 }  // namespace
 
 TFSoftOptions::TFSoftOptions(GuiApp& app)
-    : QDialog(nullptr, kDialogFlags),
+    : QDialog(nullptr, kFixedDialogFlags),
       form(app.ctx.state, app.ctx.String_Table, [&app] { app.Change_Language(); }),
       app_(app) {
     setObjectName("TFSoftOptions");
@@ -30,12 +28,7 @@ TFSoftOptions::TFSoftOptions(GuiApp& app)
 
     L_SW_Code = make_sw_code_label(this);
     L_SW_Code->setGeometry(10, 8, 200, 36);
-    L_SW_Desc = new QLabel(this);
-    L_SW_Desc->setObjectName("L_SW_Desc");
-    QFont bold = L_SW_Desc->font();
-    bold.setBold(true);
-    L_SW_Desc->setFont(bold);
-    L_SW_Desc->setGeometry(10, 46, 380, 20);
+    L_SW_Desc = make_sw_desc_label(this, 380);
 
     PC_Options = new QTabWidget(this);
     PC_Options->setObjectName("PC_Options");
@@ -53,7 +46,7 @@ TFSoftOptions::TFSoftOptions(GuiApp& app)
     // Language page: six lang_slots, 1-3 on the left, 4-6 on the right.
     L_Sel_Lang = new QLabel(TS_Language);
     L_Sel_Lang->setObjectName("L_Sel_Lang");
-    L_Sel_Lang->setFont(bold);
+    L_Sel_Lang->setFont(L_SW_Desc->font());
     L_Sel_Lang->setGeometry(12, 10, 460, 20);
     for (int k = 0; k < SoftOptionsForm::kSlots; ++k) {
         const int x = k < 3 ? 12 : 245;

@@ -5,30 +5,14 @@
 #include "ui/shell/qt_util.h"
 
 namespace zv::ui {
-namespace {
 
-constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                         Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
-
-QLabel* header_desc(QWidget* parent) {
-    auto* l = new QLabel(parent);
-    l->setObjectName("L_SW_Desc");
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
-    l->setGeometry(10, 46, 380, 20);
-    return l;
-}
-
-}  // namespace
-
-TFNew_Project::TFNew_Project(GuiApp& app) : QDialog(nullptr, kDialogFlags), app_(app) {
+TFNew_Project::TFNew_Project(GuiApp& app) : QDialog(nullptr, kFixedDialogFlags), app_(app) {
     setObjectName("TFNew_Project");
     setModal(true);
     setFixedSize(400, 190);
     L_SW_Code = make_sw_code_label(this);
     L_SW_Code->setGeometry(10, 8, 200, 36);
-    L_SW_Desc = header_desc(this);
+    L_SW_Desc = make_sw_desc_label(this, 380);
     Label1 = new QLabel(this);
     Label1->setGeometry(10, 82, 380, 20);
     E_New_Proj = new QLineEdit(this);
@@ -74,13 +58,13 @@ void TFNew_Project::Btn_OKClick() {
     if (Create_Project(app_.ctx.state, app_.ctx.String_Table, app_.prompter(this), ss(E_New_Proj->text()))) accept();
 }
 
-TFOpenConf::TFOpenConf(GuiApp& app) : QDialog(nullptr, kDialogFlags), app_(app) {
+TFOpenConf::TFOpenConf(GuiApp& app) : QDialog(nullptr, kFixedDialogFlags), app_(app) {
     setObjectName("TFOpenConf");
     setModal(true);
     setFixedSize(400, 360);
     L_SW_Code = make_sw_code_label(this);
     L_SW_Code->setGeometry(10, 8, 200, 36);
-    L_SW_Desc = header_desc(this);
+    L_SW_Desc = make_sw_desc_label(this, 380);
     Label1 = new QLabel(this);
     Label1->setGeometry(10, 82, 380, 20);
     ListBox1 = new QListWidget(this);

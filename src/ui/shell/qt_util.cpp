@@ -18,6 +18,16 @@ QLabel* make_sw_code_label(QWidget* parent) {
     return l;
 }
 
+QLabel* make_sw_desc_label(QWidget* parent, int width) {
+    auto* l = new QLabel(parent);
+    l->setObjectName("L_SW_Desc");
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    l->setGeometry(10, 46, width, 20);
+    return l;
+}
+
 QString link_html(const std::string& url, const std::string& text) {
     return QString("<a href=\"%1\">%2</a>").arg(qs(url).toHtmlEscaped(), qs(text).toHtmlEscaped());
 }

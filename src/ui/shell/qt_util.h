@@ -13,8 +13,14 @@ inline QString qs(const std::string& s) { return QString::fromStdString(s); }
 inline std::string ss(const QString& s) { return s.toStdString(); }
 inline QString qpath(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
 
+// Fixed-size modal dialogs with only a close box.
+inline constexpr Qt::WindowFlags kFixedDialogFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                                     Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+
 // The large grey product code every window shows in its header.
 QLabel* make_sw_code_label(QWidget* parent);
+// The bold line below it (L_SW_Desc), `width` wide.
+QLabel* make_sw_desc_label(QWidget* parent, int width);
 
 // "<a href=url>text</a>" for a link label; the text is shown as it stands.
 QString link_html(const std::string& url, const std::string& text);
