@@ -75,14 +75,4 @@ std::string par_gen_xml(const ParGenValues& v) {
 
 void write_par_gen(const fs::path& file, const ParGenValues& v) { write_file_atomic(file, par_gen_xml(v)); }
 
-EsiIdentity read_par_gen_for_esi(const fs::path& file) {
-    EsiIdentity id;
-    if (!file_exists(file)) return id;
-    ParGenFile f(file);
-    id.revision_number = f.uint32("EtherCAT_Slave_Revision_Number").value_or(id.revision_number);
-    id.slave_name = f.text("EtherCAT_Slave_Name").value_or(id.slave_name);
-    id.node_address = f.int32("EtherCAT_Slave_Node_Address").value_or(id.node_address);
-    return id;
-}
-
 }  // namespace zv

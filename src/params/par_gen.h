@@ -99,12 +99,4 @@ std::string par_gen_xml(const ParGenValues& v);
 // Replaces the file atomically. Throws zv::Error.
 void write_par_gen(const std::filesystem::path& file, const ParGenValues& v);
 
-// What the ESI generator takes from the file, with its own defaults.
-struct EsiIdentity {
-    uint32_t revision_number = 0;
-    std::string slave_name = "EtherCAT Slave";
-    int32_t node_address = 1;
-};
-EsiIdentity read_par_gen_for_esi(const std::filesystem::path& file);
-
 }  // namespace zv

@@ -120,19 +120,4 @@ TEST(ParGenFile, IntegerConversions) {
     }
 }
 
-TEST(ParGenFile, EsiGeneratorHasItsOwnDefaults) {
-    zvtest::TempDir d;
-    zv::EsiIdentity none = zv::read_par_gen_for_esi(d / "ParGen.xml");
-    EXPECT_EQ(none.slave_name, "EtherCAT Slave");
-    EXPECT_EQ(none.revision_number, 0u);
-    EXPECT_EQ(none.node_address, 1);
-
-    zvtest::spit(d / "ParGen.xml", par_gen("<EtherCAT_Slave_Revision_Number>x</EtherCAT_Slave_Revision_Number>"
-                                           "<EtherCAT_Slave_Node_Address>12</EtherCAT_Slave_Node_Address>"));
-    zv::EsiIdentity id = zv::read_par_gen_for_esi(d / "ParGen.xml");
-    EXPECT_EQ(id.slave_name, "EtherCAT Slave");
-    EXPECT_EQ(id.revision_number, 0u);
-    EXPECT_EQ(id.node_address, 12);
-}
-
 }  // namespace

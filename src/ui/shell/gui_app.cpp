@@ -15,6 +15,7 @@
 #include "ui/shell/project_dialogs.h"
 #include "ui/shell/qt_util.h"
 #include "ui/ethercat/ethercat_windows.h"
+#include "ui/params/par_gen_dialog.h"
 #include "ui/update/boot_dialog.h"
 
 namespace zv::ui {
@@ -25,6 +26,7 @@ GuiApp::GuiApp(AppContext& c) : ctx(c) {
 
 GuiApp::~GuiApp() {
     delete_ethercat_windows(*this);
+    delete par_gen;
     delete boot;
     delete soft_options;
     delete about;
@@ -55,7 +57,9 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     lang_order_.push_back(soft_options);
     boot = new TFBoot(*this);
     lang_order_.push_back(boot);
-    // Further windows, in this order: TFParGen,
+    par_gen = new TFParGen(*this);
+    lang_order_.push_back(par_gen);
+    // Further windows, in this order:
     // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def (TFAbout has fixed texts).
     create_ethercat_windows(*this);
 
@@ -69,6 +73,16 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
             Open_Project(ctx.state, open_conf->form.Name_Conf);
             main_window->show_project_status();
         }
+    };
+    main_window->actions[WizardAction::ShowParGen] = [this] {
+        try {
+            par_gen->load();
+        } catch (const Error& e) {
+            prompter(main_window).error(e.what());
+            return;
+        }
+        par_gen->setParent(main_window, par_gen->windowFlags());
+        par_gen->exec();
     };
     // Update_Device: the bank files are rewritten at every opening, even if the
     // dialog is then cancelled.
@@ -95,6 +109,10 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     shots.push_back({"open_project", [this] {
                          open_conf->prepare();
                          return static_cast<QWidget*>(open_conf);
+                     }});
+    shots.push_back({"par_gen", [this] {
+                         par_gen->load();
+                         return static_cast<QWidget*>(par_gen);
                      }});
     shots.push_back({"update_device", [this] {
                          boot->form().Form_Type = 1;

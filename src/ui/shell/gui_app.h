@@ -18,6 +18,7 @@ class TFSoftOptions;
 class TFEtherCATSlave;
 class TFEtherCATSlave_Group;
 class TFBoot;
+class TFParGen;
 
 // Every window re-applies its texts from the string table through this.
 class LangWindow {
@@ -66,6 +67,7 @@ public:
     TFAbout* about = nullptr;
     TFSoftOptions* soft_options = nullptr;
     TFBoot* boot = nullptr;
+    TFParGen* par_gen = nullptr;
     TFEtherCATSlave* ethercat_slave = nullptr;
     TFEtherCATSlave_Group* ethercat_group = nullptr;
 
