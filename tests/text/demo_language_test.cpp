@@ -10,8 +10,11 @@ TEST(DemoLanguage, EnglishFileEqualsBuiltInTexts) {
     loaded.Build_Table();
     for (int i = 0; i < zv::StringTable::kSize; ++i) loaded.apply_line("STR" + std::to_string(i) + " = \xC2\xB6" "x\xC2\xB6");
     loaded.Lng_Parse(ZV_SOURCE_DIR "/demo/LANGUAGE/English.lng");
-    for (int i = 0; i < zv::StringTable::kSize; ++i)
-        if (!builtin[i].empty()) EXPECT_EQ(loaded[i], builtin[i]) << "entry " << i;
+    for (int i = 0; i < zv::StringTable::kSize; ++i) {
+        if (!builtin[i].empty()) {
+            EXPECT_EQ(loaded[i], builtin[i]) << "entry " << i;
+        }
+    }
 }
 
 TEST(DemoLanguage, ItalianTranslatesTheMainWindow) {
