@@ -101,17 +101,6 @@ std::array<uint8_t, 4> octets(const ParGenFile& f, const char* const names[4], c
     return o;
 }
 
-constexpr const char* kPriDns[] = {"Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2", "Eth_Conn_Primary_DNS3",
-                                   "Eth_Conn_Primary_DNS4"};
-constexpr const char* kSecDns[] = {"Eth_Conn_Secondary_DNS1", "Eth_Conn_Secondary_DNS2", "Eth_Conn_Secondary_DNS3",
-                                   "Eth_Conn_Secondary_DNS4"};
-constexpr const char* kIp[] = {"PROFINET_Master_IP1", "PROFINET_Master_IP2", "PROFINET_Master_IP3",
-                               "PROFINET_Master_IP4"};
-constexpr const char* kSm[] = {"PROFINET_Master_SM1", "PROFINET_Master_SM2", "PROFINET_Master_SM3",
-                               "PROFINET_Master_SM4"};
-constexpr const char* kGat[] = {"PROFINET_Master_GAT1", "PROFINET_Master_GAT2", "PROFINET_Master_GAT3",
-                                "PROFINET_Master_GAT4"};
-
 }  // namespace
 
 void Read_ParGen(const fs::path& file, TGeneral_Param& g, TEtherCAT_Slave_Config& c) {
@@ -123,12 +112,12 @@ void Read_ParGen(const fs::path& file, TGeneral_Param& g, TEtherCAT_Slave_Config
     g.set_text(general::kDeviceName, 32, to_code_unit_bytes(f.text("Eth_Conn_Device_Name").value_or("")).substr(0, 31));
     g.set_u16(general::kNetworkFlags, f.flag("Eth_Conn_DHCP_Cable") ? 1 : 0);
     if (f.flag("Eth_Conn_Enable_DNS")) {
-        g.set_octets(general::kPrimaryDns, octets(f, kPriDns, {8, 8, 8, 8}));
-        g.set_octets(general::kSecondaryDns, octets(f, kSecDns, {8, 8, 4, 4}));
+        g.set_octets(general::kPrimaryDns, octets(f, kPrimaryDnsElements, {8, 8, 8, 8}));
+        g.set_octets(general::kSecondaryDns, octets(f, kSecondaryDnsElements, {8, 8, 4, 4}));
     }
-    g.set_octets(general::kIpAddress, octets(f, kIp, {192, 168, 0, 10}));
-    g.set_octets(general::kSubnetMask, octets(f, kSm, {255, 255, 255, 0}));
-    std::array<uint8_t, 4> gateway = octets(f, kGat, {192, 168, 0, 1});
+    g.set_octets(general::kIpAddress, octets(f, kIpElements, {192, 168, 0, 10}));
+    g.set_octets(general::kSubnetMask, octets(f, kSubnetMaskElements, {255, 255, 255, 0}));
+    std::array<uint8_t, 4> gateway = octets(f, kGatewayElements, {192, 168, 0, 1});
     if (!f.flag("PROFINET_Master_EN_GAT")) gateway = {255, 255, 255, 255};
     g.set_octets(general::kGateway, gateway);
     g.set_text(general::kNameOfStation, 16, fitting_text(f, "PROFINET_Master_NAME_STA", kDefaultNameOfStation, 15));

@@ -37,29 +37,31 @@ struct ParGenValues {
     bool operator==(const ParGenValues&) const = default;
 };
 
+// Element names of the four bytes of each address.
+inline constexpr const char* kPrimaryDnsElements[4] = {"Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2",
+                                                       "Eth_Conn_Primary_DNS3", "Eth_Conn_Primary_DNS4"};
+inline constexpr const char* kSecondaryDnsElements[4] = {"Eth_Conn_Secondary_DNS1", "Eth_Conn_Secondary_DNS2",
+                                                         "Eth_Conn_Secondary_DNS3", "Eth_Conn_Secondary_DNS4"};
+inline constexpr const char* kIpElements[4] = {"PROFINET_Master_IP1", "PROFINET_Master_IP2", "PROFINET_Master_IP3",
+                                               "PROFINET_Master_IP4"};
+inline constexpr const char* kSubnetMaskElements[4] = {"PROFINET_Master_SM1", "PROFINET_Master_SM2",
+                                                       "PROFINET_Master_SM3", "PROFINET_Master_SM4"};
+inline constexpr const char* kGatewayElements[4] = {"PROFINET_Master_GAT1", "PROFINET_Master_GAT2",
+                                                    "PROFINET_Master_GAT3", "PROFINET_Master_GAT4"};
+
 // Calls f(element_name, member) for the 30 written elements in file order; the
 // member is a std::string for texts and integers and a bool for flags.
 template <class Values, class F>
 void visit_par_gen(Values& v, F&& f) {
-    static constexpr const char* kPriDns[] = {"Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2", "Eth_Conn_Primary_DNS3",
-                                              "Eth_Conn_Primary_DNS4"};
-    static constexpr const char* kSecDns[] = {"Eth_Conn_Secondary_DNS1", "Eth_Conn_Secondary_DNS2",
-                                              "Eth_Conn_Secondary_DNS3", "Eth_Conn_Secondary_DNS4"};
-    static constexpr const char* kIp[] = {"PROFINET_Master_IP1", "PROFINET_Master_IP2", "PROFINET_Master_IP3",
-                                          "PROFINET_Master_IP4"};
-    static constexpr const char* kSm[] = {"PROFINET_Master_SM1", "PROFINET_Master_SM2", "PROFINET_Master_SM3",
-                                          "PROFINET_Master_SM4"};
-    static constexpr const char* kGat[] = {"PROFINET_Master_GAT1", "PROFINET_Master_GAT2", "PROFINET_Master_GAT3",
-                                           "PROFINET_Master_GAT4"};
     f("Eth_Conn_Device_Name", v.device_name);
     f("Eth_Conn_DHCP_Cable", v.dhcp_cable);
     f("Eth_Conn_DHCP_WiFi", v.dhcp_wifi);
     f("Eth_Conn_Enable_DNS", v.enable_dns);
-    for (int i = 0; i < 4; ++i) f(kPriDns[i], v.primary_dns[i]);
-    for (int i = 0; i < 4; ++i) f(kSecDns[i], v.secondary_dns[i]);
-    for (int i = 0; i < 4; ++i) f(kIp[i], v.ip[i]);
-    for (int i = 0; i < 4; ++i) f(kSm[i], v.subnet_mask[i]);
-    for (int i = 0; i < 4; ++i) f(kGat[i], v.gateway[i]);
+    for (int i = 0; i < 4; ++i) f(kPrimaryDnsElements[i], v.primary_dns[i]);
+    for (int i = 0; i < 4; ++i) f(kSecondaryDnsElements[i], v.secondary_dns[i]);
+    for (int i = 0; i < 4; ++i) f(kIpElements[i], v.ip[i]);
+    for (int i = 0; i < 4; ++i) f(kSubnetMaskElements[i], v.subnet_mask[i]);
+    for (int i = 0; i < 4; ++i) f(kGatewayElements[i], v.gateway[i]);
     f("PROFINET_Master_EN_GAT", v.enable_gateway);
     f("PROFINET_Master_NAME_STA", v.name_of_station);
     f("EtherCAT_Slave_Revision_Number", v.revision_number);
