@@ -12,12 +12,12 @@ namespace fs = std::filesystem;
 
 ParGenFile::ParGenFile(const fs::path& file) {
     load_xml_file(doc_, file);
-    root_ = doc_.first_child();
+    root_ = first_node(doc_);
 }
 
 ParGenFile::ParGenFile(std::string_view bytes, const std::string& what) {
     load_xml_bytes(doc_, bytes, what);
-    root_ = doc_.first_child();
+    root_ = first_node(doc_);
 }
 
 std::optional<std::string> ParGenFile::text(const char* element) const {

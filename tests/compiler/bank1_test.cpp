@@ -136,11 +136,16 @@ TEST(Bank1, ParGenValuesReachTheirFields) {
     }
 }
 
-TEST(Bank1, ALeadingCommentGivesTheCompilerDefaults) {
+TEST(Bank1, ALeadingCommentHidesNoValue) {
     zvtest::ProjectFixture p;
-    zvtest::spit(p.s.File_ParGen, "<!--x--><Par_Gen><PROFINET_Master_IP4>20</PROFINET_Master_IP4></Par_Gen>");
+    const std::string body = "<Par_Gen><PROFINET_Master_IP4>20</PROFINET_Master_IP4></Par_Gen>";
+    zvtest::spit(p.s.File_ParGen, body);
     p.c.Compile_Banks(p.s);
-    EXPECT_TRUE(zvtest::same_bytes(p.c.images()[0], with_checksum(file_bank1())));
+    const auto plain = p.c.images()[0];
+    zvtest::spit(p.s.File_ParGen, "<!--x-->" + body);
+    p.c.Compile_Banks(p.s);
+    EXPECT_TRUE(zvtest::same_bytes(p.c.images()[0], plain));
+    EXPECT_FALSE(zvtest::same_bytes(p.c.images()[0], with_checksum(file_bank1())));
 }
 
 TEST(Bank1, ChecksumIsTheSumOfTheFirst2044Bytes) {

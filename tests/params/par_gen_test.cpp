@@ -77,12 +77,14 @@ TEST(ParGenFile, OnlyTheExactTextOneIsOnAndTheFirstChildOfANameCounts) {
     EXPECT_EQ(v.device_name, "");  // names are case-sensitive
 }
 
-TEST(ParGenFile, ALeadingCommentHidesEveryValue) {
+// A hand-added comment before the parameter element must not turn every value
+// into its default: like every project file, the root is the first element.
+TEST(ParGenFile, ALeadingCommentHidesNoValue) {
     zvtest::TempDir d;
     zvtest::spit(d / "ParGen.xml", "<!--note-->" + par_gen("<PROFINET_Master_IP4>20</PROFINET_Master_IP4>"));
-    EXPECT_EQ(zv::read_par_gen_for_editor(d / "ParGen.xml"), ParGenValues{});
+    EXPECT_EQ(zv::read_par_gen_for_editor(d / "ParGen.xml").ip[3], "20");
     zv::ParGenFile f(d / "ParGen.xml");
-    EXPECT_FALSE(f.text("PROFINET_Master_IP4"));
+    EXPECT_EQ(f.text("PROFINET_Master_IP4"), "20");
 }
 
 TEST(ParGenFile, IllFormedFileIsAnErrorNamingIt) {
