@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "gsdml/catalog.h"
 #include "shell/http_client.h"
 #include "shell/shell_state.h"
 #include "text/grid.h"
@@ -17,6 +18,9 @@ struct AppContext {
     CopyRowBuffer Row_Copy;
     // The version check's client; tests put in their own.
     std::unique_ptr<HttpClient> Http_Client = std::make_unique<PosixHttpClient>();
+    // Filled by the catalog loader thread, which holds it too: the thread is
+    // never waited for, so it may outlive the rest of this object.
+    std::shared_ptr<TPROFINET_Catalog> Catalog = std::make_shared<TPROFINET_Catalog>();
 };
 
 }  // namespace zv

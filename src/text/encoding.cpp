@@ -58,6 +58,20 @@ std::string utf16_bytes_to_utf8(std::string_view bytes, bool big_endian) {
 
 }  // namespace
 
+bool is_valid_utf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t start = i;
+        char32_t cp = next_code_point(s, i);
+        // U+FFFD written out is three bytes; a malformed sequence yields it from fewer.
+        if (cp == 0xFFFD && !(i - start == 3 && s.substr(start, 3) == "\xEF\xBF\xBD")) return false;
+    }
+    return true;
+}
+
 std::string cp1252_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());

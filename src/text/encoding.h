@@ -8,6 +8,9 @@ namespace zv {
 // decides the encoding (and is dropped); without one the bytes are Windows-1252.
 std::string decode_text_file(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8 (ASCII included).
+bool is_valid_utf8(std::string_view bytes);
+
 std::string cp1252_to_utf8(std::string_view bytes);
 std::u16string utf8_to_utf16(std::string_view utf8);  // invalid bytes become U+FFFD
 std::string utf16_to_utf8(std::u16string_view utf16);

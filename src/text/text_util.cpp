@@ -26,6 +26,18 @@ bool iequals_ascii(std::string_view a, std::string_view b) {
 
 bool starts_with(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
+bool Is_TRUE(std::string_view s) {
+    // Called for every flag attribute of a device description: no allocation.
+    std::string_view t = trim(s);
+    if (t.size() != 4) return false;
+    for (size_t i = 0; i < 4; ++i) {
+        char c = t[i];
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c != "TRUE"[i]) return false;
+    }
+    return true;
+}
+
 std::optional<long long> parse_decimal(std::string_view s) {
     if (s.empty()) return std::nullopt;
     size_t i = (s[0] == '+' || s[0] == '-') ? 1 : 0;
@@ -92,6 +104,5 @@ bool IP_Address_To_Bytes(std::string_view text, std::array<uint8_t, 4>& bytes) {
     return error;
 }
 
-bool Is_TRUE(std::string_view text) { return to_upper_ascii(trim(text)) == "TRUE"; }
 
 }  // namespace zv
