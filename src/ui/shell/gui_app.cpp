@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "compiler/compiler.h"
+#include "gsdml/catalog_loader.h"
 #include "shell/product.h"
 #include "shell/projects.h"
 #include "shell/version_check.h"
@@ -16,6 +17,7 @@
 #include "ui/shell/qt_util.h"
 #include "ui/ethercat/ethercat_windows.h"
 #include "ui/params/par_gen_dialog.h"
+#include "ui/gsdml/catalog_dialog.h"
 #include "ui/update/boot_dialog.h"
 
 namespace zv::ui {
@@ -26,6 +28,7 @@ GuiApp::GuiApp(AppContext& c) : ctx(c) {
 
 GuiApp::~GuiApp() {
     delete_ethercat_windows(*this);
+    delete catalog;
     delete par_gen;
     delete boot;
     delete soft_options;
@@ -59,10 +62,18 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     lang_order_.push_back(boot);
     par_gen = new TFParGen(*this);
     lang_order_.push_back(par_gen);
+    catalog = new TFPROFINETCatalog(*this);
+    lang_order_.push_back(catalog);
     // Further windows, in this order:
-    // TFPROFINETCatalog, TFPROFINET_Network_Access, TFPROFINET_Modules_Def (TFAbout has fixed texts).
+    // TFPROFINET_Network_Access, TFPROFINET_Modules_Def (TFAbout has fixed texts).
     create_ethercat_windows(*this);
 
+    main_window->on_first_show = [this] { start_catalog_loader(*this); };
+    // Until the network dialog exists, PROFINET Access opens the catalog itself.
+    main_window->actions[WizardAction::ShowNetwork] = [this] {
+        catalog->setParent(main_window, catalog->windowFlags());
+        catalog->exec();
+    };
     main_window->actions[WizardAction::CreateNewProject] = [this] {
         new_project->setParent(main_window, new_project->windowFlags());
         if (new_project->exec() == QDialog::Accepted) main_window->show_project_status();
@@ -113,6 +124,12 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     shots.push_back({"par_gen", [this] {
                          par_gen->load();
                          return static_cast<QWidget*>(par_gen);
+                     }});
+    shots.push_back({"profinet_catalog", [this] {
+                         // The loader may not have run: screenshots do not show the main window.
+                         if (ctx.Catalog->MainFamily_list.empty()) Load_Catalog(ctx.state.Catalog_Path, *ctx.Catalog, 1);
+                         catalog->prepare();
+                         return static_cast<QWidget*>(catalog);
                      }});
     shots.push_back({"update_device", [this] {
                          boot->form().Form_Type = 1;

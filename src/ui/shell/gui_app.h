@@ -19,6 +19,7 @@ class TFEtherCATSlave;
 class TFEtherCATSlave_Group;
 class TFBoot;
 class TFParGen;
+class TFPROFINETCatalog;
 
 // Every window re-applies its texts from the string table through this.
 class LangWindow {
@@ -70,6 +71,7 @@ public:
     TFParGen* par_gen = nullptr;
     TFEtherCATSlave* ethercat_slave = nullptr;
     TFEtherCATSlave_Group* ethercat_group = nullptr;
+    TFPROFINETCatalog* catalog = nullptr;
 
 private:
     Prompter* prompter_override_ = nullptr;

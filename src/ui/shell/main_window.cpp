@@ -191,6 +191,13 @@ void TFZevirovaveeFirmWare::Btn_Click(WizardButton b) {
 
 void TFZevirovaveeFirmWare::set_catalog_loading(bool loading) { emit catalogLoadingChanged(loading); }
 
+void TFZevirovaveeFirmWare::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (shown_once_) return;
+    shown_once_ = true;
+    if (on_first_show) on_first_show();
+}
+
 void TFZevirovaveeFirmWare::arm_update_timer() {
     const ShellState& s = app_.ctx.state;
     if (s.Enable_Internet && s.Enable_Update)

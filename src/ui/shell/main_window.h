@@ -38,6 +38,9 @@ public:
     std::function<void()> update_check;
     QTimer Timer_Update;
 
+    // Runs once, when the window is first shown (it starts the catalog loader).
+    std::function<void()> on_first_show;
+
     // What each step does once its window exists; registered by GuiApp.
     std::map<WizardAction, std::function<void()>> actions;
 
@@ -57,12 +60,14 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void Timer_UpdateTimer();
 
     GuiApp& app_;
     std::map<WizardButton, QAbstractButton*> buttons_;
+    bool shown_once_ = false;
 };
 
 }  // namespace zv::ui

@@ -1,0 +1,257 @@
+// Catalog load against the XML parse alone.
+//
+// Generates a catalog folder the size of a real one (many small files, a few of
+// several MB with eight languages, hundreds of modules, parameter records and
+// value lists; a third of the files in ISO-8859-1), then times:
+//   parse    pugixml parsing every file's bytes, already in memory, no model
+//   read+parse  the same, reading each file first
+//   load     the whole catalog load (list, read, decode, file), one thread
+//   load/2   the same with two decoding threads
+// and the load's cost per MB for the small and the large files apart, which is
+// flat when the cost grows linearly with the bytes.
+//
+//   bench_catalog [--small N] [--large N] [--modules N] [--keep DIR]
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "gsdml/catalog_loader.h"
+#include "text/encoding.h"
+#include "text/file_io.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+const char* kLanguages[] = {"de", "fr", "it", "es", "pt", "sv", "nl"};
+
+std::string text_value(int lang, int id) {
+    static const char* words[] = {"Eingang", "sortie", "Überwachung", "parámetro", "função", "värde", "uitgang",
+                                  "channel", "Störung", "délai", "modalità", "Größe"};
+    std::string v = words[(id + lang) % 12];
+    v += " ";
+    v += std::to_string(id);
+    v += " - ";
+    v += words[(id * 7 + lang) % 12];
+    return v;
+}
+
+// One device description with `modules` modules; `latin1` writes it in ISO-8859-1.
+std::string make_gsdml(int file_no, int modules, bool latin1) {
+    std::string s;
+    s.reserve(static_cast<size_t>(modules) * 9000 + 20000);
+    s += latin1 ? "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n" : "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+    s += "<ISO15745Profile xmlns=\"http://www.profibus.com/GSDML/2003/11/DeviceProfile\" "
+         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
+    s += "  <ProfileHeader><ProfileIdentification>PROFINET Device Profile</ProfileIdentification>"
+         "<ProfileRevision>1.00</ProfileRevision><ProfileName>Device Profile for PROFINET Devices</ProfileName>"
+         "<ProfileSource>PROFIBUS Nutzerorganisation e. V. (PNO)</ProfileSource><ProfileClassID>Device</ProfileClassID>"
+         "<ISO15745Reference><ISO15745Part>4</ISO15745Part><ISO15745Edition>1</ISO15745Edition>"
+         "<ProfileTechnology>GSDML</ProfileTechnology></ISO15745Reference></ProfileHeader>\n";
+    s += "  <ProfileBody>\n    <DeviceIdentity VendorID=\"0x" + std::to_string(100 + file_no % 40) + "\" DeviceID=\"0x" +
+         std::to_string(file_no) + "\"><InfoText TextId=\"T_Info\"/><VendorName Value=\"Vendor " +
+         std::to_string(file_no % 40) + "\"/></DeviceIdentity>\n";
+    s += "    <DeviceFunction><Family MainFamily=\"" + std::string(file_no % 3 ? "I/O" : "Drives") +
+         "\" ProductFamily=\"Family " + std::to_string(file_no % 7) + "\"/></DeviceFunction>\n";
+    s += "    <ApplicationProcess>\n      <DeviceAccessPointList>\n";
+    int texts = 0;
+    for (int d = 0; d < 4; ++d) {
+        std::string id = std::to_string(d);
+        s += "        <DeviceAccessPointItem ID=\"DAP" + id +
+             "\" PNIO_Version=\"V2.35\" PhysicalSlots=\"0..64\" ModuleIdentNumber=\"0x0000010" + id +
+             "\" MinDeviceInterval=\"32\" DNS_CompatibleName=\"dev-" + id +
+             "\" FixedInSlots=\"0\" ObjectUUID_LocalIndex=\"1\" MultipleWriteSupported=\"true\" "
+             "CheckDeviceID_Allowed=\"true\" LLDP_NoD_Supported=\"true\" ResetToFactoryModes=\"1..2\">\n";
+        s += "          <ModuleInfo CategoryRef=\"CAT" + std::to_string(d % 2) + "\"><Name TextId=\"T_DAP" + id +
+             "\"/><InfoText TextId=\"T_DAPI" + id + "\"/><OrderNumber Value=\"ORD-" + id + "\"/></ModuleInfo>\n";
+        s += "          <CertificationInfo ConformanceClass=\"B\" ApplicationClass=\"\" NetloadClass=\"III\"/>\n";
+        s += "          <SubslotList><SubslotItem SubslotNumber=\"32768\" TextId=\"T_IF\"/><SubslotItem "
+             "SubslotNumber=\"32769\" TextId=\"T_P1\"/><SubslotItem SubslotNumber=\"32770\" TextId=\"T_P2\"/></SubslotList>\n";
+        s += "          <IOConfigData MaxInputLength=\"1440\" MaxOutputLength=\"1440\"/>\n          <UseableModules>\n";
+        for (int m = 0; m < modules; ++m)
+            s += "            <ModuleItemRef ModuleItemTarget=\"M" + std::to_string(m) + "\" AllowedInSlots=\"1..64\"/>\n";
+        s += "          </UseableModules>\n";
+        s += "          <VirtualSubmoduleList><VirtualSubmoduleItem ID=\"VS" + id +
+             "\" SubmoduleIdentNumber=\"0x1\"><IOData/><ModuleInfo><Name TextId=\"T_DAP" + id +
+             "\"/><InfoText TextId=\"T_DAPI" + id + "\"/></ModuleInfo></VirtualSubmoduleItem></VirtualSubmoduleList>\n";
+        s += "          <SystemDefinedSubmoduleList><InterfaceSubmoduleItem ID=\"IF\" SubmoduleIdentNumber=\"0x8000\" "
+             "SubslotNumber=\"32768\" TextId=\"T_IF\" SupportedRT_Classes=\"RT_CLASS_1\"><ApplicationRelations "
+             "StartupMode=\"Advanced\"><TimingProperties SendClock=\"8 16 32 64 128\" ReductionRatio=\"1 2 4 8 16 32 "
+             "64 128 256 512\"/></ApplicationRelations></InterfaceSubmoduleItem>";
+        for (int p = 1; p <= 2; ++p)
+            s += "<PortSubmoduleItem ID=\"P" + std::to_string(p) + "\" SubmoduleIdentNumber=\"0x800" + std::to_string(p) +
+                 "\" SubslotNumber=\"3276" + std::to_string(8 + p) + "\" TextId=\"T_P" + std::to_string(p) +
+                 "\" MaxPortRxDelay=\"350\" MaxPortTxDelay=\"160\"><MAUTypeList><MAUTypeItem Value=\"16\"/>"
+                 "</MAUTypeList></PortSubmoduleItem>";
+        s += "</SystemDefinedSubmoduleList>\n        </DeviceAccessPointItem>\n";
+    }
+    s += "      </DeviceAccessPointList>\n      <ModuleList>\n";
+    for (int m = 0; m < modules; ++m) {
+        std::string id = std::to_string(m);
+        s += "        <ModuleItem ID=\"M" + id + "\" ModuleIdentNumber=\"0x" + std::to_string(1000 + m) + "\">\n";
+        s += "          <ModuleInfo CategoryRef=\"CAT" + std::to_string(m % 5) + "\"><Name TextId=\"T_M" + id +
+             "\"/><InfoText TextId=\"T_MI" + id + "\"/><OrderNumber Value=\"ORD-M" + id + "\"/></ModuleInfo>\n";
+        s += "          <VirtualSubmoduleList><VirtualSubmoduleItem ID=\"S" + id + "\" SubmoduleIdentNumber=\"0x" +
+             std::to_string(2000 + m) + "\" MayIssueProcessAlarm=\"true\">\n";
+        s += "            <IOData><Input Consistency=\"Item consistency\">";
+        for (int k = 0; k < 4; ++k) s += "<DataItem DataType=\"Unsigned16\" TextId=\"T_D" + id + "\"/>";
+        s += "</Input><Output Consistency=\"Item consistency\"><DataItem DataType=\"Unsigned32\" TextId=\"T_D" + id +
+             "\"/></Output></IOData>\n            <RecordDataList>\n";
+        for (int r = 0; r < 2; ++r) {
+            s += "              <ParameterRecordDataItem Index=\"" + std::to_string(128 + r) +
+                 "\" Length=\"8\"><Name TextId=\"T_R" + id + "\"/><Const ByteOffset=\"0\" "
+                 "Data=\"0x01,0x02,0x03,0x04,0x05,0x06,0x07,0x08\"/>\n";
+            for (int f = 0; f < 6; ++f)
+                s += "                <Ref ValueItemTarget=\"V" + std::to_string((m + f) % 40) + "\" ByteOffset=\"" +
+                     std::to_string(f) + "\" BitOffset=\"0\" BitLength=\"4\" DataType=\"BitArea\" DefaultValue=\"1\" "
+                     "AllowedValues=\"0..15\" TextId=\"T_F" + id + "\" Changeable=\"true\" Visible=\"true\"/>\n";
+            s += "              </ParameterRecordDataItem>\n";
+        }
+        s += "            </RecordDataList>\n          </VirtualSubmoduleItem></VirtualSubmoduleList>\n        </ModuleItem>\n";
+    }
+    s += "      </ModuleList>\n      <ValueList>\n";
+    for (int v = 0; v < 40; ++v) {
+        s += "        <ValueItem ID=\"V" + std::to_string(v) + "\"><Help TextId=\"T_V\"/><Assignments>";
+        for (int a = 0; a < 16; ++a)
+            s += "<Assign Content=\"" + std::to_string(a) + "\" TextId=\"T_A" + std::to_string(a) + "\"/>";
+        s += "</Assignments></ValueItem>\n";
+    }
+    s += "      </ValueList>\n      <ChannelDiagList>\n";
+    for (int e = 1; e < 30; ++e)
+        s += "        <ChannelDiagItem ErrorType=\"" + std::to_string(e) + "\"><Name TextId=\"T_E" +
+             std::to_string(e) + "\"/><Help TextId=\"T_EH" + std::to_string(e) + "\"/></ChannelDiagItem>\n";
+    s += "      </ChannelDiagList>\n      <CategoryList>";
+    for (int c = 0; c < 5; ++c)
+        s += "<CategoryItem ID=\"CAT" + std::to_string(c) + "\" TextId=\"T_C" + std::to_string(c) + "\"/>";
+    s += "</CategoryList>\n      <ExternalTextList>\n";
+    // Every module has six texts; the rest are a fixed set.
+    texts = modules * 6 + 100;
+    auto section = [&](int lang) {
+        for (int t = 0; t < texts; ++t) {
+            int m = t / 6;
+            static const char* kinds[] = {"T_M", "T_MI", "T_D", "T_R", "T_F", "T_X"};
+            std::string id = t < modules * 6 ? kinds[t % 6] + std::to_string(m) : "T_A" + std::to_string(t - modules * 6);
+            s += "          <Text TextId=\"" + id + "\" Value=\"" + text_value(lang, t) + "\"/>\n";
+        }
+    };
+    s += "        <PrimaryLanguage>\n";
+    section(0);
+    s += "        </PrimaryLanguage>\n";
+    for (int l = 0; l < 7; ++l) {
+        s += "        <Language xml:lang=\"" + std::string(kLanguages[l]) + "\">\n";
+        section(l + 1);
+        s += "        </Language>\n";
+    }
+    s += "      </ExternalTextList>\n    </ApplicationProcess>\n  </ProfileBody>\n</ISO15745Profile>\n";
+    return latin1 ? utf8_to_cp1252(s) : s;
+}
+
+double best_ms(int runs, const std::function<void()>& f) {
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        auto t0 = Clock::now();
+        f();
+        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+    }
+    return best;
+}
+
+struct Folder {
+    fs::path dir;
+    std::vector<std::string> bytes;  // of each file, as on disk
+    double mb = 0;
+};
+
+Folder make_folder(const fs::path& dir, int first, int count, int modules) {
+    Folder f{dir, {}, 0};
+    fs::create_directories(dir);
+    for (int i = 0; i < count; ++i) {
+        int n = first + i;
+        std::string b = make_gsdml(n, modules, n % 3 == 0);
+        char name[64];
+        std::snprintf(name, sizeof name, "GSDML-V2.35-Vendor%02d-Dev%04d-20250101.xml", n % 40, n);
+        zv::write_file_atomic(dir / name, b);
+        f.mb += static_cast<double>(b.size()) / (1024.0 * 1024.0);
+        f.bytes.push_back(std::move(b));
+    }
+    return f;
+}
+
+double parse_only(const std::vector<std::string>& files) {
+    size_t nodes = 0;
+    for (const std::string& b : files) {
+        pugi::xml_document doc;
+        doc.load_buffer(b.data(), b.size(), pugi::parse_default);
+        nodes += doc.first_child() ? 1 : 0;
+    }
+    return static_cast<double>(nodes);
+}
+
+void read_and_parse(const fs::path& dir) {
+    for (const fs::path& p : zv::list_catalog_files(dir)) {
+        std::string b = zv::read_file(p);
+        pugi::xml_document doc;
+        doc.load_buffer(b.data(), b.size(), pugi::parse_default);
+    }
+}
+
+int load(const fs::path& dir, unsigned threads) {
+    zv::TPROFINET_Catalog cat;
+    return zv::Load_Catalog(dir, cat, threads).decoded;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int small = 200, large = 8, modules = 400;
+    fs::path keep;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!std::strcmp(argv[i], "--small")) small = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--large")) large = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--modules")) modules = std::atoi(argv[i + 1]);
+        else if (!std::strcmp(argv[i], "--keep")) keep = argv[i + 1];
+    }
+    const fs::path root = keep.empty() ? fs::temp_directory_path() / "zv-bench-catalog" : keep;
+    fs::remove_all(root);
+    std::printf("generating %d small files and %d large files of %d modules ...\n", small, large, modules);
+    Folder s = make_folder(root / "small", 0, small, 12);
+    Folder l = make_folder(root / "large", small, large, modules);
+    Folder all{root / "all", {}, 0};
+    fs::create_directories(all.dir);
+    for (const Folder* f : {&s, &l}) {
+        for (const fs::path& p : zv::list_catalog_files(f->dir)) fs::copy_file(p, all.dir / p.filename());
+        all.bytes.insert(all.bytes.end(), f->bytes.begin(), f->bytes.end());
+        all.mb += f->mb;
+    }
+    std::printf("catalog: %zu files, %.1f MB (small files %.1f MB, large files %.1f MB, largest %.1f MB)\n",
+                all.bytes.size(), all.mb, s.mb, l.mb,
+                static_cast<double>(l.bytes.empty() ? 0 : l.bytes[0].size()) / (1024.0 * 1024.0));
+
+    const int runs = 3;
+    int decoded = load(all.dir, 1);
+    double parse = best_ms(runs, [&] { parse_only(all.bytes); });
+    double read_parse = best_ms(runs, [&] { read_and_parse(all.dir); });
+    double load1 = best_ms(runs, [&] { load(all.dir, 1); });
+    double load2 = best_ms(runs, [&] { load(all.dir, 2); });
+    std::printf("decoded %d of %zu\n", decoded, all.bytes.size());
+    std::printf("parse       %8.1f ms  %6.1f MB/s\n", parse, all.mb / parse * 1000);
+    std::printf("read+parse  %8.1f ms  %6.1f MB/s\n", read_parse, all.mb / read_parse * 1000);
+    std::printf("load        %8.1f ms  %6.1f MB/s  = %.2f x parse, %.2f x read+parse\n", load1,
+                all.mb / load1 * 1000, load1 / parse, load1 / read_parse);
+    std::printf("load/2      %8.1f ms  %6.1f MB/s  = %.2f x parse\n", load2, all.mb / load2 * 1000, load2 / parse);
+
+    double ls = best_ms(runs, [&] { load(s.dir, 1); }), ll = best_ms(runs, [&] { load(l.dir, 1); });
+    double ps = best_ms(runs, [&] { parse_only(s.bytes); }), pl = best_ms(runs, [&] { parse_only(l.bytes); });
+    std::printf("per MB: small files load %.2f ms (parse %.2f), large files load %.2f ms (parse %.2f)\n", ls / s.mb,
+                ps / s.mb, ll / l.mb, pl / l.mb);
+    if (keep.empty()) fs::remove_all(root);
+    return 0;
+}
