@@ -4,6 +4,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <thread>
 
 #include "text/text_util.h"
@@ -65,7 +66,11 @@ CatalogLoadResult Load_Catalog(const fs::path& folder, TPROFINET_Catalog& catalo
     auto file_one = [&](std::unique_ptr<TGSDML> g) {
         if (!g) return;
         ++result.decoded;
-        catalog.Insert_in_Catalog(g);
+        try {
+            catalog.Insert_in_Catalog(g);
+        } catch (const std::bad_alloc&) {
+            // Out of memory while filing: this file is left out, the workers go on.
+        }
     };
 
     if (threads <= 1) {
