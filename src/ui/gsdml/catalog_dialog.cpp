@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMetaObject>
@@ -44,12 +43,7 @@ TFPROFINETCatalog::TFPROFINETCatalog(GuiApp& app)
     P_Title->setFixedHeight(72);
     L_SW_Code = make_sw_code_label(P_Title);
     L_SW_Code->setGeometry(10, 8, 200, 36);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName("L_SW_Desc");
-    QFont f = L_SW_Desc->font();
-    f.setBold(true);
-    L_SW_Desc->setFont(f);
-    L_SW_Desc->setGeometry(10, 46, 500, 20);
+    L_SW_Desc = make_sw_desc_label(P_Title, 500);
 
     TW_Catalog = new QTreeWidget(this);
     TW_Catalog->setObjectName("TW_Catalog");
