@@ -151,7 +151,7 @@ std::string make_gsdml(int file_no, int modules, bool latin1) {
         s += "        </Language>\n";
     }
     s += "      </ExternalTextList>\n    </ApplicationProcess>\n  </ProfileBody>\n</ISO15745Profile>\n";
-    return latin1 ? utf8_to_cp1252(s) : s;
+    return latin1 ? zv::utf8_to_cp1252(s) : s;
 }
 
 double best_ms(int runs, const std::function<void()>& f) {

@@ -57,11 +57,10 @@ bool gsdml_bytes_to_utf8(std::string& bytes) {
     if (b.substr(0, 3) == "\xEF\xBB\xBF") return true;
     if (b.size() >= 2 && (b.substr(0, 2) == "\xFF\xFE" || b.substr(0, 2) == "\xFE\xFF" || b[0] == '\0' || b[1] == '\0'))
         return false;  // UTF-16 or UTF-32: the parser converts it
-    if (!has_high_byte(b)) return true;
     std::string enc = declared_encoding(b);
     // Files declared UTF-8 (or not at all) that still hold Latin-1 letters exist;
     // their bytes are taken as Windows-1252 like those that say so.
-    if (is_single_byte_western(enc) || !is_valid_utf8(b)) bytes = cp1252_to_utf8(b);
+    if (is_single_byte_western(enc) ? has_high_byte(b) : !is_valid_utf8(b)) bytes = cp1252_to_utf8(b);
     return true;
 }
 

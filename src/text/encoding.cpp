@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace zv {
 namespace {
@@ -58,12 +59,22 @@ std::string utf16_bytes_to_utf8(std::string_view bytes, bool big_endian) {
 
 }  // namespace
 
+namespace {
+// Eight bytes at a time while they are all ASCII: most of a device description is.
+size_t ascii_run(std::string_view s, size_t i) {
+    while (i + 8 <= s.size()) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        if (w & 0x8080808080808080ull) break;
+        i += 8;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+}  // namespace
+
 bool is_valid_utf8(std::string_view s) {
-    for (size_t i = 0; i < s.size();) {
-        if (static_cast<unsigned char>(s[i]) < 0x80) {
-            ++i;
-            continue;
-        }
+    for (size_t i = ascii_run(s, 0); i < s.size(); i = ascii_run(s, i)) {
         size_t start = i;
         char32_t cp = next_code_point(s, i);
         // U+FFFD written out is three bytes; a malformed sequence yields it from fewer.
@@ -74,12 +85,16 @@ bool is_valid_utf8(std::string_view s) {
 
 std::string cp1252_to_utf8(std::string_view bytes) {
     std::string out;
-    out.reserve(bytes.size());
-    for (char c : bytes) {
-        auto b = static_cast<unsigned char>(c);
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (size_t i = 0; i < bytes.size();) {
+        size_t end = ascii_run(bytes, i);
+        out.append(bytes.data() + i, end - i);
+        if (end == bytes.size()) break;
+        auto b = static_cast<unsigned char>(bytes[end]);
         char16_t cp = b;
-        if (b >= 0x80 && b < 0xA0 && kCp1252High[b - 0x80] != 0) cp = kCp1252High[b - 0x80];
+        if (b < 0xA0 && kCp1252High[b - 0x80] != 0) cp = kCp1252High[b - 0x80];
         append_utf8(out, cp);
+        i = end + 1;
     }
     return out;
 }

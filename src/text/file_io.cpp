@@ -15,9 +15,20 @@ bool file_exists(const fs::path& file) {
 }
 
 std::string read_file(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
     if (!in) throw Error("Cannot open the file " + file.string());
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the whole size: catalogs hold files of several MB.
+    const std::streamoff size = in.tellg();
+    std::string bytes;
+    if (size > 0) {
+        bytes.resize(static_cast<size_t>(size));
+        in.seekg(0);
+        in.read(bytes.data(), size);
+        bytes.resize(static_cast<size_t>(in.gcount()));
+        in.clear(in.rdstate() & ~(std::ios::eofbit | std::ios::failbit));
+    }
+    // Whatever follows (a file that grew, or one without a size) is read on.
+    bytes.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     if (in.bad()) throw Error("Cannot read the file " + file.string());
     return bytes;
 }
