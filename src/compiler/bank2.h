@@ -4,10 +4,17 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "shell/shell_state.h"
+
+namespace pugi {
+class xml_node;
+}
 
 namespace zv {
 
@@ -93,8 +100,25 @@ void Reset_PROFINET(ProfinetTables& t);
 
 // Fills the tables from PROFINET_Master_Network.xml and the project's GSDML
 // copies for the load address `base`, assigns every address and returns the
-// number of IO devices taken. (bank2_build.cpp)
+// number of IO devices taken. Throws zv::Error, naming the device, slot,
+// subslot and attribute, when the file cannot be compiled. (bank2_build.cpp)
 int Build_PROFINET_Tables(ProfinetTables& t, uint32_t base, const ShellState& s);
+
+// The same from the network file's bytes (`file_name` only names it in messages)
+// and the folder that holds the GSDML copies.
+int Build_PROFINET_Tables(ProfinetTables& t, uint32_t base, std::string_view network_xml,
+                          const std::filesystem::path& gsdml_folder, const std::string& file_name);
+
+// The integer texts of the network file: leading blanks and a sign, then decimal
+// digits, or hexadecimal after "0x" or "$"; anything else, a trailing blank
+// included, is not an integer. Hexadecimal keeps its bit pattern in the width.
+std::optional<int32_t> network_int32(std::string_view text);
+std::optional<int64_t> network_int64(std::string_view text);
+std::optional<uint32_t> network_uint32(std::string_view text);  // 0..4294967295
+
+// Encodes one parameter (a Param element) into its record's bytes. Nothing is
+// ever written outside `Data`. `where` names the parameter in error messages.
+void Encode_Param_Value(const pugi::xml_node& param, std::string& Data, const std::string& where);
 
 // Gives every list and entry the device address it will have in the image, in
 // the order Serialize_Bank2 writes them.
