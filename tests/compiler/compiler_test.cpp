@@ -82,10 +82,12 @@ TEST(Compiler, ARefusedCompileLeavesEveryBankAsItWas) {
         {"ill-formed network file", [](auto& p) { zvtest::spit(p.s.File_PROFINET_Network, "<x"); }},
         {"network file without Network",
          [](auto& p) { zvtest::spit(p.s.File_PROFINET_Network, "<PROFINET_Master_Network/>"); }},
-        {"network with a device",
+        {"network of eleven devices",
          [](auto& p) {
+             std::string devices;
+             for (int i = 0; i < 11; ++i) devices += "<Device DeviceName=\"d\"/>";
              zvtest::spit(p.s.File_PROFINET_Network,
-                          "<PROFINET_Master_Network><Network><Device DeviceName=\"d\"/></Network></PROFINET_Master_Network>");
+                          "<PROFINET_Master_Network><Network>" + devices + "</Network></PROFINET_Master_Network>");
          }},
         {"ill-formed EtherCAT variables", [](auto& p) { zvtest::spit(p.s.File_EtherCAT_Slave, "<a><b></a>"); }},
         {"257 enabled EtherCAT variables",
