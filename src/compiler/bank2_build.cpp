@@ -151,15 +151,15 @@ void add_distinct(std::vector<uint32_t>& list, uint32_t v) {
     if (std::find(list.begin(), list.end(), v) == list.end()) list.push_back(v);
 }
 
-// Where a value sits in the network file, for the user; positions count from 0
-// as the device index does.
+// Where a value sits in the network file, for the user: the device (its index,
+// counted from 0, and its name of station) and the positions of its slot,
+// subslot, group and parameter among their siblings, also counted from 0.
 struct Where {
-    const std::string& file;
-    int device;
+    const std::string& device;
     int slot = -1, subslot = -1, group = -1, param = -1;
 
     std::string text() const {
-        std::string t = file + ": device " + std::to_string(device);
+        std::string t = device;
         if (slot >= 0) t += ", slot " + std::to_string(slot);
         if (subslot >= 0) t += ", subslot " + std::to_string(subslot);
         if (group >= 0) t += ", parameter group " + std::to_string(group);
@@ -185,17 +185,20 @@ int32_t strict_int(const Where& w, Node n, const char* name) { return strict_int
 // or hostile file is refused before it can use up memory or wrap an address.
 class ImageBudget {
 public:
-    explicit ImageBudget(const std::string& file) : file_(file) {}
-    void charge(uint64_t bytes, int device) {
+    void charge(uint64_t bytes, const std::string& device) {
         used_ += bytes;
         if (used_ > kBank2Buffer)
-            throw Error(file_ + ": device " + std::to_string(device) + ": the PROFINET tables need more than the " +
-                        std::to_string(kBank2Buffer) + " bytes of bank2.bin.");
+            throw Error(device + ": the PROFINET tables need more than the " + std::to_string(kBank2Buffer) +
+                        " bytes of bank2.bin.");
     }
 
 private:
-    const std::string& file_;
-    uint64_t used_ = 16 + 60 * kProfinetDevices + 32 * kProfinetDevices + 3 * 4 * (kProfinetDevices + kProfinetDevices);
+    // Header, rules, two closing rule blocks and, in three sections, the list
+    // addresses and a closing 0 per device.
+    static constexpr uint64_t kEmptyImage =
+        16 + 60 * kProfinetDevices + 2 * 16 * kProfinetDevices + 3 * 2 * 4 * kProfinetDevices;
+    static_assert(kEmptyImage == 1176);
+    uint64_t used_ = kEmptyImage;
 };
 
 // Big-endian content of the PROFINET blocks.
@@ -218,8 +221,8 @@ uint16_t entry_length(const std::string& data, const Where& w, const char* what)
 // State shared by the devices of one build.
 struct Build {
     ProfinetTables& t;
-    const std::string& file;
-    ImageBudget budget{file};
+    std::string device;  // the device being built, as messages name it
+    ImageBudget budget;
     int64_t in_offset = 0;   // running offsets in the internal areas, across devices
     int64_t out_offset = 0;
 };
@@ -246,7 +249,7 @@ void Build_Device_Rule(Build& b, Node dev, int i) {
                 q_in = (len.in > 0 ? len.in + 1 : 0) + (len.out > 0 ? 1 : 0);
                 q_out = (len.in > 0 ? 1 : 0) + (len.out > 0 ? len.out + 1 : 0);
             }
-            b.budget.charge(32, i);
+            b.budget.charge(32, b.device);
             r.Pos_In_Arr.push_back({0, static_cast<int32_t>(q_in), static_cast<int32_t>(b.in_offset), flags});
             b.in_offset += q_in;
             total_in += q_in;
@@ -261,7 +264,7 @@ void Build_Device_Rule(Build& b, Node dev, int i) {
     r.PROFINET_Len_In = static_cast<uint16_t>(total_in);
     r.PROFINET_Len_Out = static_cast<uint16_t>(total_out);
 
-    Where w{b.file, i};
+    Where w{b.device};
     auto reduction = static_cast<uint32_t>(strict_int(w, dev, "ReductionRadio"));
     auto send_clock = static_cast<uint32_t>(strict_int(w, dev, "SendClock"));
     r.Time_Poll = reduction * 65536u + send_clock;
@@ -355,9 +358,9 @@ void Build_ESMB(Build& b, const TGSDML& gsdml, Node dev, int i) {
                 block.push_back(1);
             }
         }
-        Where w{b.file, i, static_cast<int>(k)};
+        Where w{b.device, static_cast<int>(k)};
         uint64_t data_size = static_cast<uint64_t>(block.size()) * apis.size();
-        b.budget.charge(4 + 4 + data_size, i);
+        b.budget.charge(4 + 4 + data_size, b.device);
         TESMB_API_Description e;
         for (uint32_t api : apis) {
             std::string copy = block;
@@ -399,7 +402,7 @@ void Build_IOCR(Build& b, Node dev, int i) {
             if (is_active(sub)) add_distinct(apis, api_of(sub));
     if (apis.empty()) return;
 
-    Where dw{b.file, i};
+    Where dw{b.device};
     auto send_clock = static_cast<uint16_t>(strict_int(dw, dev, "SendClock"));
     auto reduction = static_cast<uint16_t>(strict_int(dw, dev, "ReductionRadio"));
     TIOCR_API_Description in{0, 1, 0x8000, send_clock, reduction, 3, 3, 0xC000,
@@ -419,7 +422,7 @@ void Build_IOCR(Build& b, Node dev, int i) {
         std::vector<Node> subslots = elements(slots[k].child("Subslots"));
         for (size_t m = 0; m < subslots.size(); ++m)
             if (is_active(subslots[m]))
-                frame_subs.push_back({slots[k], subslots[m], Where{b.file, i, static_cast<int>(k), static_cast<int>(m)},
+                frame_subs.push_back({slots[k], subslots[m], Where{b.device, static_cast<int>(k), static_cast<int>(m)},
                                       api_of(subslots[m])});
     }
 
@@ -455,7 +458,7 @@ void Build_IOCR(Build& b, Node dev, int i) {
             }
         }
         b.budget.charge(2 * (4 + 2 + 2) + 6 * (in_objects.size() + in_iocs.size() + out_objects.size() + out_iocs.size()),
-                        i);
+                        b.device);
         put_be32(in.Data, api);
         put_submodules(in.Data, in_objects);
         put_submodules(in.Data, in_iocs);
@@ -463,7 +466,7 @@ void Build_IOCR(Build& b, Node dev, int i) {
         put_submodules(out.Data, out_objects);
         put_submodules(out.Data, out_iocs);
     }
-    b.budget.charge(2 * (4 + 18), i);
+    b.budget.charge(2 * (4 + 18), b.device);
     in.Len = entry_length(in.Data, dw, "data of the input IOCR");
     out.Len = entry_length(out.Data, dw, "data of the output IOCR");
     list.push_back(std::move(in));
@@ -500,12 +503,12 @@ void Build_Records(Build& b, Node dev, int i) {
             std::vector<Node> groups = elements(sub.child("Parameters"));
             for (size_t g = 0; g < groups.size(); ++g) {
                 Node group = groups[g];
-                Where w{b.file, i, static_cast<int>(k), static_cast<int>(m), static_cast<int>(g)};
+                Where w{b.device, static_cast<int>(k), static_cast<int>(m), static_cast<int>(g)};
                 int32_t length = strict_int(w, group, "Length");
                 if (length < 0 || static_cast<uint64_t>(length) > kBank2Buffer)
                     throw Error(w.text() + ": the attribute Length (\"" + std::string(attr(group, "Length")) +
-                                "\") is not a record length.");
-                b.budget.charge(4 + 14 + static_cast<uint64_t>(length), i);
+                                "\") is not a record length of 0 to " + std::to_string(kBank2Buffer) + " bytes.");
+                b.budget.charge(4 + 14 + static_cast<uint64_t>(length), b.device);
                 TData_Prm_Description rec;
                 rec.Len = static_cast<uint32_t>(length);
                 rec.API = api_of(sub);
@@ -533,7 +536,7 @@ void Build_Records(Build& b, Node dev, int i) {
 
 int build_network(ProfinetTables& t, uint32_t base, const pugi::xml_document* doc, const fs::path& gsdml_folder,
                   const std::string& file) {
-    Build b{t, file};
+    Build b{t, {}, {}};
     int count = 0;
     if (doc) {
         Node network = doc->child("PROFINET_Master_Network").child("Network");
@@ -561,6 +564,9 @@ int build_network(ProfinetTables& t, uint32_t base, const pugi::xml_document* do
                 throw Error(file + ": device " + std::to_string(index) + ": " + e.what());
             }
             ++count;
+            b.device = file + ": device " + std::to_string(index);
+            if (std::string_view station = trim(attr(dev, "NameOfStation")); !station.empty())
+                b.device += " (" + std::string(station) + ")";
             Build_Device_Rule(b, dev, index);
             Build_ESMB(b, gsdml, dev, index);
             Build_IOCR(b, dev, index);
