@@ -27,19 +27,23 @@ std::string attrs_text(const Attrs& a) {
     return t;
 }
 
-// A device of the fixture description with the attributes the dialog writes;
-// `over` replaces or, with the value "-", removes attributes.
+// `over` replaces attributes or, with the value "-", removes them.
+void apply(Attrs& a, const Attrs& over) {
+    for (const auto& [k, v] : over)
+        if (v == "-")
+            a.erase(k);
+        else
+            a[k] = v;
+}
+
+// A device of the fixture description with the attributes the dialog writes.
 std::string device(const std::string& slots, const Attrs& over = {}) {
     Attrs a{{"GSDML_FileName", "GSDML-bank2.xml"}, {"NameOfStation", "io-dev"}, {"DeviceName", "Test device"},
             {"DeviceNameID", "T_DAP1"},           {"DeviceCategoryRef", ""},   {"IPAddress", "192.168.0.10"},
             {"NewSessionSPI", "1"},               {"ResetDataOnFail", "1"},    {"UpdateTime", "0"},
             {"SendClock", "32"},                  {"ReductionRadio", "4"},     {"AnswerTime", "0"},
             {"ObjectUUID_LocalIndex", "3"}};
-    for (const auto& [k, v] : over)
-        if (v == "-")
-            a.erase(k);
-        else
-            a[k] = v;
+    apply(a, over);
     return "<Device" + attrs_text(a) + ">" + slots + "</Device>";
 }
 
@@ -62,11 +66,7 @@ std::string sub(const std::string& number, const std::string& id, const std::str
             {"ParameterizationDisallowed", "false"},
             {"Status", "N"},
             {"Word_Pos", "N"}};
-    for (const auto& [k, v] : over)
-        if (v == "-")
-            a.erase(k);
-        else
-            a[k] = v;
+    apply(a, over);
     return "<Subslot" + attrs_text(a) + ">" + (params.empty() ? "" : "<Parameters>" + params + "</Parameters>") +
            "</Subslot>";
 }
@@ -439,7 +439,7 @@ TEST(Bank2, ErrorsNameTheDeviceSlotSubslotAndAttribute) {
     const Attrs g{{"Index", "1"}, {"Length", "2"}, {"DataConst", ""}, {"DataByteOffset", "0"}};
     auto g_with = [&](const Attrs& over) {
         Attrs a = g;
-        for (const auto& [k, v] : over) a[k] = v;
+        apply(a, over);
         return a;
     };
     auto eleven_devices = [] {
