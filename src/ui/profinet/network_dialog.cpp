@@ -53,11 +53,10 @@ struct TFPROFINET_Network_Access::Forward : Prompter {
     bool confirm(const std::string& t) override { return dlg.app_.prompter(&dlg).confirm(t); }
 };
 
-TFPROFINET_Network_Access::TFPROFINET_Network_Access(GuiApp& app, TFPROFINET_Modules_Def& modules)
+TFPROFINET_Network_Access::TFPROFINET_Network_Access(GuiApp& app)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                            Qt::WindowCloseButtonHint),
       app_(app),
-      modules_(modules),
       forward_(std::make_unique<Forward>(*this)),
       form_(std::make_unique<ProfinetNetworkForm>(app.ctx.String_Table, *forward_)) {
     setObjectName("TFPROFINET_Network_Access");
@@ -300,10 +299,11 @@ void TFPROFINET_Network_Access::Delete_Device() {
 void TFPROFINET_Network_Access::Modules_Definition() {
     TPROFINET_Device* d = form_->modules_device();
     if (!d) return;
-    modules_.form().Device = d;
-    modules_.form().Prepare_Temp_Data();
-    modules_.setParent(this, modules_.windowFlags());
-    if (modules_.exec() == QDialog::Accepted) form_->apply_modules(*d, modules_.form().SlotList);
+    TFPROFINET_Modules_Def& m = *app_.profinet_modules;
+    m.form().Device = d;
+    m.form().Prepare_Temp_Data();
+    m.setParent(this, m.windowFlags());
+    if (m.exec() == QDialog::Accepted) form_->apply_modules(*d, m.form().SlotList);
     show_panel();
 }
 

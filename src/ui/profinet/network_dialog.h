@@ -17,8 +17,6 @@
 
 namespace zv::ui {
 
-class TFPROFINET_Modules_Def;
-
 // What the catalog dialog hands over after OK.
 struct CatalogChoice {
     const TGSDML* gsdml = nullptr;
@@ -29,7 +27,7 @@ struct CatalogChoice {
 class TFPROFINET_Network_Access : public QDialog, public LangWindow {
     Q_OBJECT
 public:
-    TFPROFINET_Network_Access(GuiApp& app, TFPROFINET_Modules_Def& modules);
+    explicit TFPROFINET_Network_Access(GuiApp& app);
     ~TFPROFINET_Network_Access() override;
 
     void Set_Lang() override;
@@ -83,7 +81,6 @@ private:
     void layout_panel();
 
     GuiApp& app_;
-    TFPROFINET_Modules_Def& modules_;
     std::unique_ptr<Forward> forward_;
     std::unique_ptr<ProfinetNetworkForm> form_;
 };

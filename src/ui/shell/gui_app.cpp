@@ -18,6 +18,7 @@
 #include "ui/ethercat/ethercat_windows.h"
 #include "ui/params/par_gen_dialog.h"
 #include "ui/gsdml/catalog_dialog.h"
+#include "ui/profinet/profinet_windows.h"
 #include "ui/update/boot_dialog.h"
 
 namespace zv::ui {
@@ -28,6 +29,7 @@ GuiApp::GuiApp(AppContext& c) : ctx(c) {
 
 GuiApp::~GuiApp() {
     delete_ethercat_windows(*this);
+    delete_profinet_windows(*this);
     delete catalog;
     delete par_gen;
     delete boot;
@@ -64,16 +66,10 @@ void GuiApp::create_windows(const std::filesystem::path& program_path) {
     lang_order_.push_back(par_gen);
     catalog = new TFPROFINETCatalog(*this);
     lang_order_.push_back(catalog);
-    // Further windows, in this order:
-    // TFPROFINET_Network_Access, TFPROFINET_Modules_Def (TFAbout has fixed texts).
-    create_ethercat_windows(*this);
+    create_profinet_windows(*this);
+    create_ethercat_windows(*this);  // TFAbout has fixed texts
 
     main_window->on_first_show = [this] { start_catalog_loader(*this); };
-    // Until the network dialog exists, PROFINET Access opens the catalog itself.
-    main_window->actions[WizardAction::ShowNetwork] = [this] {
-        catalog->setParent(main_window, catalog->windowFlags());
-        catalog->exec();
-    };
     main_window->actions[WizardAction::CreateNewProject] = [this] {
         new_project->setParent(main_window, new_project->windowFlags());
         if (new_project->exec() == QDialog::Accepted) main_window->show_project_status();

@@ -20,6 +20,8 @@ class TFEtherCATSlave_Group;
 class TFBoot;
 class TFParGen;
 class TFPROFINETCatalog;
+class TFPROFINET_Network_Access;
+class TFPROFINET_Modules_Def;
 
 // Every window re-applies its texts from the string table through this.
 class LangWindow {
@@ -72,6 +74,8 @@ public:
     TFEtherCATSlave* ethercat_slave = nullptr;
     TFEtherCATSlave_Group* ethercat_group = nullptr;
     TFPROFINETCatalog* catalog = nullptr;
+    TFPROFINET_Network_Access* profinet_network = nullptr;
+    TFPROFINET_Modules_Def* profinet_modules = nullptr;
 
 private:
     Prompter* prompter_override_ = nullptr;
