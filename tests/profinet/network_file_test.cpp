@@ -57,6 +57,15 @@ std::string replace(std::string s, const std::string& from, const std::string& t
     return s;
 }
 
+// The same, for the first `from` after `anchor`.
+std::string replace_after(const std::string& s, const std::string& anchor, const std::string& from,
+                          const std::string& to) {
+    const size_t at = s.find(anchor);
+    EXPECT_NE(at, std::string::npos) << anchor;
+    if (at == std::string::npos) return s;
+    return s.substr(0, at) + replace(s.substr(at), from, to);
+}
+
 }  // namespace
 
 TEST(NetworkFile, SaveReadSaveGivesTheSameFile) {
@@ -178,6 +187,7 @@ TEST(NetworkFile, CountsThatDoNotMatchDropTheChoicesBelow) {
     Save_PROFINET_Netword_Project(l, p.network_file());
     const std::string good = zvtest::slurp(p.network_file());
     const std::string slot3 = "<Slot Module_ID=\"MOD_DI\" ModuleIdentNumber=\"8208\" SlotNumber=\"3\">";
+    const std::string slot2 = "SlotNumber=\"2\">";  // device A's slot 2 comes first
 
     struct Case {
         const char* what;
@@ -185,9 +195,10 @@ TEST(NetworkFile, CountsThatDoNotMatchDropTheChoicesBelow) {
         bool slots_kept, subslot_kept, groups_kept, group1_kept;
     } cases[] = {
         {"extra slot", replace(good, slot3, "<Slot/>" + slot3), false, false, false, false},
-        {"extra group", replace(good, "<ParamGroup GroupName=\"Filter\"", "<ParamGroup/><ParamGroup GroupName=\"Filter\""),
+        {"extra group",
+         replace_after(good, slot2, "<ParamGroup GroupName=\"Filter\"", "<ParamGroup/><ParamGroup GroupName=\"Filter\""),
          true, true, false, false},
-        {"extra param", replace(good, "Name=\"Filter time\"", "Name=\"Filter time\"/><Param x=\"\""), true, true, true,
+        {"extra param", replace_after(good, slot2, "Name=\"Filter time\"", "Name=\"Filter time\"/><Param x=\"\""), true, true, true,
          false},
     };
     for (const auto& c : cases) {
@@ -206,7 +217,7 @@ TEST(NetworkFile, CountsThatDoNotMatchDropTheChoicesBelow) {
     }
 
     // One subslot more than the module has: that slot's subslot choices go.
-    std::string more = replace(good, "<Subslot SubslotNumber=\"1\" Submodule_ID=\"SM_DI\"",
+    std::string more = replace_after(good, slot2, "<Subslot SubslotNumber=\"1\" Submodule_ID=\"SM_DI\"",
                                "<Subslot/><Subslot SubslotNumber=\"1\" Submodule_ID=\"SM_DI\"");
     zvtest::spit(p.network_file(), more);
     DeviceList back = load(p);
