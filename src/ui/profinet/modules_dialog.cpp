@@ -98,12 +98,16 @@ TFPROFINET_Modules_Def::TFPROFINET_Modules_Def(GuiApp& app)
     ASG_SlotModule = new QTableWidget(Splitter);
     ASG_SlotModule->setObjectName("ASG_SlotModule");
     ASG_SlotModule->verticalHeader()->hide();
+    ASG_SlotModule->verticalHeader()->setDefaultSectionSize(24);
+    ASG_SlotModule->setWordWrap(false);
     ASG_SlotModule->setEditTriggers(triggers);
     ASG_SlotModule->setSelectionMode(QAbstractItemView::SingleSelection);
     ASG_SlotModule->setItemDelegate(new Editors(*this, true));
     ASG_ModProp = new QTableWidget(Splitter);
     ASG_ModProp->setObjectName("ASG_ModProp");
     ASG_ModProp->verticalHeader()->hide();
+    ASG_ModProp->verticalHeader()->setDefaultSectionSize(24);
+    ASG_ModProp->setWordWrap(false);
     ASG_ModProp->setEditTriggers(triggers);
     ASG_ModProp->setSelectionMode(QAbstractItemView::SingleSelection);
     ASG_ModProp->setItemDelegate(new Editors(*this, false));

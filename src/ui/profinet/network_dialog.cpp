@@ -89,6 +89,8 @@ TFPROFINET_Network_Access::TFPROFINET_Network_Access(GuiApp& app)
     ACG_ListDevice->setSelectionMode(QAbstractItemView::SingleSelection);
     ACG_ListDevice->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ACG_ListDevice->verticalHeader()->hide();
+    ACG_ListDevice->verticalHeader()->setDefaultSectionSize(24);
+    ACG_ListDevice->setWordWrap(false);
     ACG_ListDevice->viewport()->installEventFilter(this);
 
     ScrollBox1 = new QScrollArea(Splitter);
@@ -196,9 +198,8 @@ void TFPROFINET_Network_Access::Set_Lang() {
     CB_Dev_CycTime_Update->setToolTip(qs(t[1121]));
     L_Dev_CycTime_Answer->setText(qs(t[1122]));
     CB_Dev_CycTime_Answer->setToolTip(qs(t[1123]));
-    QStringList headers;
-    for (int c = 0; c < 6; ++c) headers << qs(t[1102 + c]);
-    ACG_ListDevice->setHorizontalHeaderLabels(headers);
+    form_->Fill_Grid();  // the grid's header row
+    fill_grid();
 }
 
 void TFPROFINET_Network_Access::layout_panel() {
@@ -224,7 +225,12 @@ void TFPROFINET_Network_Access::fill_grid() {
     ACG_ListDevice->clearContents();
     ACG_ListDevice->setColumnCount(g.col_count());
     ACG_ListDevice->setRowCount(g.RowCount() - 1);
-    for (int c = 0; c < g.col_count(); ++c) ACG_ListDevice->setColumnWidth(c, g.columns[c].width);
+    QStringList headers;
+    for (int c = 0; c < g.col_count(); ++c) {
+        ACG_ListDevice->setColumnWidth(c, g.columns[c].width);
+        headers << qs(g.text(0, c));
+    }
+    ACG_ListDevice->setHorizontalHeaderLabels(headers);
     for (int r = 1; r < g.RowCount(); ++r)
         for (int c = 0; c < g.col_count(); ++c) ACG_ListDevice->setItem(r - 1, c, new QTableWidgetItem(qs(g.text(r, c))));
     const int row = form_->selected_row() - 1;
