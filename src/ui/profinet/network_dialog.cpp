@@ -14,6 +14,7 @@
 #include "text/error.h"
 #include "ui/profinet/modules_dialog.h"
 #include "ui/shell/qt_util.h"
+#include "ui/text/table_dialog.h"
 
 namespace zv::ui {
 namespace {
@@ -44,20 +45,11 @@ QLabel* label(QWidget* parent, const char* name, bool bold = false) {
 
 }  // namespace
 
-struct TFPROFINET_Network_Access::Forward : Prompter {
-    TFPROFINET_Network_Access& dlg;
-    explicit Forward(TFPROFINET_Network_Access& d) : dlg(d) {}
-    void error(const std::string& t) override { dlg.app_.prompter(&dlg).error(t); }
-    void warning(const std::string& t) override { dlg.app_.prompter(&dlg).warning(t); }
-    void information(const std::string& t) override { dlg.app_.prompter(&dlg).information(t); }
-    bool confirm(const std::string& t) override { return dlg.app_.prompter(&dlg).confirm(t); }
-};
-
 TFPROFINET_Network_Access::TFPROFINET_Network_Access(GuiApp& app)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                            Qt::WindowCloseButtonHint),
       app_(app),
-      forward_(std::make_unique<Forward>(*this)),
+      forward_(std::make_unique<AppPrompter>(app, this)),
       form_(std::make_unique<ProfinetNetworkForm>(app.ctx.String_Table, *forward_)) {
     setObjectName("TFPROFINET_Network_Access");
     setModal(true);

@@ -74,14 +74,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    struct Forward;
     void fill_grid();
     void show_panel();
     void apply_focus(Focus f);
     void layout_panel();
 
     GuiApp& app_;
-    std::unique_ptr<Forward> forward_;
+    std::unique_ptr<Prompter> forward_;
     std::unique_ptr<ProfinetNetworkForm> form_;
 };
 
