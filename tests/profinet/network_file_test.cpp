@@ -360,3 +360,19 @@ TEST(NetworkFile, ReplacedCopyWithOneSlotMoreDropsTheSlotChoices) {
     EXPECT_EQ(a.FSendClock, 32);
     EXPECT_EQ(a.FReductionRadio, 8);
 }
+
+TEST(NetworkFile, TextsWithBlanksAndMarkupSurviveTheRoundTrip) {
+    TestProject p;
+    DeviceList l;
+    l.push_back(p.device());
+    const std::string odd = "a\tb\nc\r d <&> \"q\" 'x' \xC3\xA8";
+    l[0]->FNameOfStation = odd;
+    l[0]->SlotList[2].SubSlotList[0].FMnemonic = odd;
+    l[0]->SlotList[2].SubSlotList[0].ParametersList[1].Parameters_List[0].FValue = odd;
+    Save_PROFINET_Netword_Project(l, p.network_file());
+    DeviceList back = load(p);
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0]->FNameOfStation, odd);
+    EXPECT_EQ(back[0]->SlotList[2].SubSlotList[0].FMnemonic, odd);
+    EXPECT_EQ(back[0]->SlotList[2].SubSlotList[0].ParametersList[1].Parameters_List[0].FValue, odd);
+}
