@@ -46,7 +46,7 @@ void ProfinetNetworkForm::FormShow(const std::filesystem::path& network_file, co
     load_incomplete_ = false;
     try {
         Load_PROFINET_Network_Project(network_file, Project_Path, List_PROFINET_Device);
-    } catch (const Error& e) {
+    } catch (const std::exception& e) {  // zv::Error: a damaged file or copy
         load_incomplete_ = true;
         p_.error(e.what());
     }
