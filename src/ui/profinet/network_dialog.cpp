@@ -301,7 +301,9 @@ void TFPROFINET_Network_Access::Modules_Definition() {
     m.form().Device = d;
     m.form().Prepare_Temp_Data();
     m.setParent(this, m.windowFlags());
-    if (m.exec() == QDialog::Accepted) form_->apply_modules(*d, m.form().SlotList);
+    const bool ok = m.exec() == QDialog::Accepted;
+    m.setParent(app_.main_window, m.windowFlags());  // the modules dialog is not ours to delete
+    if (ok) form_->apply_modules(*d, m.form().SlotList);
     show_panel();
 }
 
