@@ -13,6 +13,7 @@
 #include "shell/product.h"
 #include "text/error.h"
 #include "ui/profinet/modules_dialog.h"
+#include "ui/shell/main_window.h"
 #include "ui/shell/qt_util.h"
 #include "ui/text/table_dialog.h"
 
