@@ -4,7 +4,9 @@
 #include <QFocusEvent>
 
 #include "profinet/network_file.h"
+#include "gsdml/catalog_loader.h"
 #include "shell/workspace.h"
+#include "ui/gsdml/catalog_dialog.h"
 #include "ui/profinet/modules_dialog.h"
 #include "ui/profinet/network_dialog.h"
 #include "ui_fixture.h"
@@ -123,4 +125,37 @@ TEST(ProfinetDialogs, ProfinetAccessOpensTheNetworkDialog) {
     });
     f.main().button(zv::WizardButton::PROFINET_Master_Access)->click();
     EXPECT_TRUE(opened);
+}
+
+TEST(ProfinetDialogs, AddFromCatalogCopiesTheChosenDevice) {
+    NetworkGui f;
+    fs::create_directories(f.ctx.state.Catalog_Path);
+    fs::copy_file(fs::path(ZV_FIXTURES) / "profinet" / kGsdml, f.ctx.state.Catalog_Path / kGsdml);
+    zv::Load_Catalog(f.ctx.state.Catalog_Path, *f.ctx.Catalog, 1);
+    auto& d = f.net();
+    d.prepare();
+    zvtest::when_modal([&](QWidget* w) {
+        auto& cat = *f.app.catalog;
+        ASSERT_EQ(w, &cat);
+        // The first device node of the tree: "Test Head A (...)".
+        int device = -1;
+        for (size_t n = 0; n < cat.form().tree.nodes.size() && device < 0; ++n)
+            if (cat.form().tree.nodes[n].picture == 1) device = static_cast<int>(n);
+        ASSERT_GE(device, 0);
+        emit cat.TW_Catalog->itemClicked(cat.item_of(device), 0);
+        cat.Btn_OK->click();
+    });
+    d.Btn_Add_Catalog->click();
+    ASSERT_EQ(d.form().List_PROFINET_Device.size(), 2u);
+    EXPECT_EQ(d.ACG_ListDevice->rowCount(), 2);
+    EXPECT_EQ(d.form().selected_row(), 2);
+    EXPECT_EQ(d.form().List_PROFINET_Device[1]->FDeviceNameID, "T_DAP_A");
+    EXPECT_EQ(d.form().List_PROFINET_Device[1]->FDeviceCategoryRef, "Head modules");
+    EXPECT_EQ(d.E_Dev_DevProp_NameStation->text().toStdString(), "HEAD-A");
+
+    // Cancel in the catalog adds nothing.
+    zvtest::when_modal([&](QWidget*) { f.app.catalog->Btn_Cancel->click(); });
+    d.Btn_Add_Catalog->click();
+    EXPECT_EQ(d.form().List_PROFINET_Device.size(), 2u);
+    EXPECT_TRUE(f.prompter.shown.empty());
 }

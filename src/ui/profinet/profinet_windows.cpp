@@ -1,5 +1,6 @@
 #include "ui/profinet/profinet_windows.h"
 
+#include "ui/gsdml/catalog_dialog.h"
 #include "ui/profinet/modules_dialog.h"
 #include "ui/profinet/network_dialog.h"
 #include "ui/shell/main_window.h"
@@ -12,6 +13,16 @@ void create_profinet_windows(GuiApp& app) {
     app.profinet_modules = new TFPROFINET_Modules_Def(app);
     app.add_lang_window(app.profinet_modules);
 
+    // "Add From Catalog": the catalog dialog and the device chosen in it.
+    app.profinet_network->choose_from_catalog = [&app]() -> std::optional<CatalogChoice> {
+        TFPROFINETCatalog& cat = *app.catalog;
+        cat.setParent(app.profinet_network, cat.windowFlags());
+        const bool ok = cat.exec() == QDialog::Accepted;
+        cat.setParent(app.main_window, cat.windowFlags());  // the catalog is not the network's to delete
+        if (!ok || !cat.form().Selected_GSDML) return std::nullopt;
+        const ProfinetCatalogForm& f = cat.form();
+        return CatalogChoice{f.Selected_GSDML, f.Selected_Device_ID, f.Selected_Device, f.Selected_CategoryRef};
+    };
     app.main_window->actions[WizardAction::ShowNetwork] = [&app] {
         app.profinet_network->setParent(app.main_window, app.profinet_network->windowFlags());
         app.profinet_network->exec();
