@@ -12,9 +12,6 @@
 namespace zv::ui {
 namespace {
 
-constexpr Qt::WindowFlags kDialogFlags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                         Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
-
 // Bands from the top: title, address, options, buttons.
 constexpr int kWidth = 449;
 constexpr int kTitleBand = 72;
@@ -45,7 +42,7 @@ struct TFBoot::Forward : Prompter, EchoClient, Clock {
     void sleep_ms(int ms) override { clock->sleep_ms(ms); }
 };
 
-TFBoot::TFBoot(GuiApp& app) : QDialog(nullptr, kDialogFlags), app_(app), forward_(std::make_unique<Forward>(*this)) {
+TFBoot::TFBoot(GuiApp& app) : QDialog(nullptr, kFixedDialogFlags), app_(app), forward_(std::make_unique<Forward>(*this)) {
     form_ = std::make_unique<BootForm>(app.ctx.String_Table, *forward_, app.ctx.state, *forward_,
                                        [this](const std::filesystem::path& f, const std::string& p, bool h) {
                                            if (start_program)
@@ -62,12 +59,7 @@ TFBoot::TFBoot(GuiApp& app) : QDialog(nullptr, kDialogFlags), app_(app), forward
 
     L_SW_Code = make_sw_code_label(this);
     L_SW_Code->setGeometry(10, 8, 250, 36);
-    L_SW_Desc = new QLabel(this);
-    L_SW_Desc->setObjectName("L_SW_Desc");
-    QFont bold = L_SW_Desc->font();
-    bold.setBold(true);
-    L_SW_Desc->setFont(bold);
-    L_SW_Desc->setGeometry(10, 46, kWidth - 20, 20);
+    L_SW_Desc = make_sw_desc_label(this, kWidth - 20);
 
     int y = kTitleBand;
     L_IP_Address = new QLabel(this);
