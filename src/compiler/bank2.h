@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "shell/shell_state.h"
+#include "text/number_text.h"
 
 namespace pugi {
 class xml_node;
@@ -108,13 +109,6 @@ int Build_PROFINET_Tables(ProfinetTables& t, uint32_t base, const ShellState& s)
 // and the folder that holds the GSDML copies.
 int Build_PROFINET_Tables(ProfinetTables& t, uint32_t base, std::string_view network_xml,
                           const std::filesystem::path& gsdml_folder, const std::string& file_name);
-
-// The integer texts of the network file: leading blanks and a sign, then decimal
-// digits, or hexadecimal after "0x" or "$"; anything else, a trailing blank
-// included, is not an integer. Hexadecimal keeps its bit pattern in the width.
-std::optional<int32_t> network_int32(std::string_view text);
-std::optional<int64_t> network_int64(std::string_view text);
-std::optional<uint32_t> network_uint32(std::string_view text);  // 0..4294967295
 
 // Encodes one parameter (a Param element) into its record's bytes. Nothing is
 // ever written outside `Data`. `where` names the parameter in error messages.

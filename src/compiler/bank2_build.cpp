@@ -14,6 +14,7 @@
 
 #include "compiler/bank2.h"
 #include "gsdml/gsdml.h"
+#include "gsdml/param_value.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/file_io.h"
@@ -22,94 +23,6 @@
 
 namespace zv {
 namespace fs = std::filesystem;
-
-// ---------------------------------------------------------------- integer texts
-
-namespace {
-
-// Sign and magnitude of an integer text; `max_hex_digits` bounds a hexadecimal
-// value to the width it is read into.
-struct IntText {
-    bool negative = false;
-    bool hex = false;
-    uint64_t magnitude = 0;
-};
-
-std::optional<IntText> scan_int(std::string_view s, int max_hex_digits) {
-    size_t i = 0;
-    while (i < s.size() && static_cast<unsigned char>(s[i]) <= 32) ++i;
-    IntText r;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) r.negative = s[i++] == '-';
-    if (i < s.size() && s[i] == '$') {
-        r.hex = true;
-        ++i;
-    } else if (i + 1 < s.size() && s[i] == '0' && s[i + 1] == 'x') {
-        r.hex = true;
-        i += 2;
-    }
-    if (i == s.size()) return std::nullopt;
-    int digits = 0;
-    for (; i < s.size(); ++i) {
-        char c = s[i];
-        unsigned d;
-        if (c >= '0' && c <= '9')
-            d = static_cast<unsigned>(c - '0');
-        else if (r.hex && c >= 'a' && c <= 'f')
-            d = static_cast<unsigned>(c - 'a' + 10);
-        else if (r.hex && c >= 'A' && c <= 'F')
-            d = static_cast<unsigned>(c - 'A' + 10);
-        else
-            return std::nullopt;
-        if (r.hex) {
-            if (r.magnitude == 0 && d == 0) continue;  // leading zeros do not count
-            if (++digits > max_hex_digits) return std::nullopt;
-            r.magnitude = r.magnitude * 16 + d;
-        } else {
-            if (r.magnitude > (std::numeric_limits<uint64_t>::max() - d) / 10) return std::nullopt;
-            r.magnitude = r.magnitude * 10 + d;
-        }
-    }
-    return r;
-}
-
-// A signed value of `bits` bits (32 or 64) from a scanned text.
-std::optional<int64_t> signed_value(const IntText& r, int bits) {
-    const uint64_t top = uint64_t{1} << (bits - 1);
-    if (r.hex) {
-        // The bit pattern counts, so 0xFFFFFFFF is -1 in 32 bits.
-        uint64_t pattern = r.negative ? 0 - r.magnitude : r.magnitude;
-        if (bits == 32) return static_cast<int32_t>(static_cast<uint32_t>(pattern));
-        return static_cast<int64_t>(pattern);
-    }
-    if (r.negative) {
-        if (r.magnitude > top) return std::nullopt;
-        return static_cast<int64_t>(0 - r.magnitude);
-    }
-    if (r.magnitude >= top) return std::nullopt;
-    return static_cast<int64_t>(r.magnitude);
-}
-
-}  // namespace
-
-std::optional<int32_t> network_int32(std::string_view text) {
-    auto r = scan_int(text, 8);
-    if (!r) return std::nullopt;
-    auto v = signed_value(*r, 32);
-    if (!v) return std::nullopt;
-    return static_cast<int32_t>(*v);
-}
-
-std::optional<int64_t> network_int64(std::string_view text) {
-    auto r = scan_int(text, 16);
-    if (!r) return std::nullopt;
-    return signed_value(*r, 64);
-}
-
-std::optional<uint32_t> network_uint32(std::string_view text) {
-    auto r = scan_int(text, 8);
-    if (!r || (r->negative && r->magnitude != 0) || r->magnitude > 0xFFFFFFFFull) return std::nullopt;
-    return static_cast<uint32_t>(r->magnitude);
-}
 
 // ---------------------------------------------------------------- reading the network file
 
@@ -578,48 +491,6 @@ int build_network(ProfinetTables& t, uint32_t base, const pugi::xml_document* do
 }
 
 // ---------------------------------------------------------------- parameter values
-
-enum class ParamKind { None, Bit, BitArea, Integer, Float32, Float64, String, OctetString };
-
-struct ParamType {
-    const char* name;
-    ParamKind kind;
-    int size;
-};
-
-constexpr ParamType kParamTypes[] = {
-    {"Integer8", ParamKind::Integer, 1},        {"Unsigned8", ParamKind::Integer, 1},
-    {"Boolean", ParamKind::Integer, 1},         {"Unsigned8_S", ParamKind::Integer, 1},
-    {"Integer16", ParamKind::Integer, 2},       {"Unsigned16", ParamKind::Integer, 2},
-    {"Unsigned16_S", ParamKind::Integer, 2},    {"Integer16_S", ParamKind::Integer, 2},
-    {"Integer32", ParamKind::Integer, 4},       {"Unsigned32", ParamKind::Integer, 4},
-    {"Integer64", ParamKind::Integer, 8},       {"Unsigned64", ParamKind::Integer, 8},
-    {"Float32", ParamKind::Float32, 4},         {"Float64", ParamKind::Float64, 8},
-    {"Bit", ParamKind::Bit, 1},                 {"BitArea", ParamKind::BitArea, 1},
-    {"VisibleString", ParamKind::String, 0},    {"UnicodeString8", ParamKind::String, 0},
-    {"61131_STRING", ParamKind::String, 0},     {"61131_WSTRING", ParamKind::String, 0},
-    {"OctetString", ParamKind::OctetString, 0}, {"OctetString_S", ParamKind::OctetString, 0},
-};
-
-ParamType param_type(std::string_view name) {
-    for (const ParamType& t : kParamTypes)
-        if (name == t.name) return t;
-    return {"", ParamKind::None, 0};
-}
-
-// A decimal number as the user typed it: "." or, when there is none, ","
-// separates the fraction, so values typed under either convention convert.
-std::optional<double> parse_user_number(std::string_view s) {
-    std::string text(s);
-    if (text.find('.') == std::string::npos) std::replace(text.begin(), text.end(), ',', '.');
-    size_t i = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    if (i == text.size() || !(std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.')) return std::nullopt;
-    if (text[0] == '+') text.erase(0, 1);
-    double v = 0;
-    auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (ec != std::errc() || p != text.data() + text.size() || !std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 // Big-endian low `size` bytes of `v` at `pos`; bytes outside the record are dropped.
 void store_be(std::string& data, int64_t pos, uint64_t v, int size) {

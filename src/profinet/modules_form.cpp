@@ -90,7 +90,8 @@ void ProfinetModulesForm::Compile_Def_Val_Table() {
         if (!m) {
             for (int c = 0; c < kSlotCols; ++c) g.at(r, c).read_only = true;
             g.text(r, kColSlot) = std::to_string(s.FSlotNum);
-            g.at(r, kColModule).read_only = s.FFixed;
+            // Without a list of modules there is nothing to choose from.
+            g.at(r, kColModule).read_only = s.FFixed || s.ModNameList.empty();
             g.add_check(r, kColStatus, false);
             g.add_check(r, kColWordPos, false);
             ++r;
@@ -102,7 +103,7 @@ void ProfinetModulesForm::Compile_Def_Val_Table() {
             g.text(r, kColSlot) = std::to_string(s.FSlotNum);
             g.text(r, kColSubslot) = std::to_string(sub.FSubslotNum) + " - " + sub.FSubSlotName;
             g.text(r, kColModule) = m->name_text();
-            g.at(r, kColModule).read_only = s.FFixed;
+            g.at(r, kColModule).read_only = s.FFixed || s.ModNameList.empty();
             g.text(r, kColModuleDesc) = m->FInfo;
             g.at(r, kColSubmodule).read_only = sub.FFixed;
             g.at(r, kColMnemonic).read_only = false;
@@ -163,6 +164,16 @@ TPROFINET_Subslot* ProfinetModulesForm::row_subslot(int row) {
     return &s->SubSlotList[i];
 }
 
+int ProfinetModulesForm::slot_row(int slot, int subslot) {
+    for (int r = 1; r < ASG_SlotModule.RowCount(); ++r) {
+        const TPROFINET_Slot* s = row_slot(r);
+        if (!s || s->FSlotNum != slot) continue;
+        if (subslot < 0) return r;
+        if (const TPROFINET_Subslot* sub = row_subslot(r); sub && sub->FSubslotNum == subslot) return r;
+    }
+    return -1;
+}
+
 std::optional<std::vector<std::string>> ProfinetModulesForm::slot_choices(int row, int col) {
     if ((col != kColModule && col != kColSubmodule) || !ASG_SlotModule.editable(row, col)) return std::nullopt;
     std::vector<std::string> items{""};
@@ -194,7 +205,13 @@ void ProfinetModulesForm::choose_module(int row, const std::string& text) {
     TPROFINET_Slot* s = row_slot(row);
     if (!s) return;
     const int i = s->GetIndexModule(text);
-    s->plug(i >= 0 ? s->ModulesList[i] : nullptr);
+    plug_module(row, i >= 0 ? s->ModulesList[i] : nullptr);
+}
+
+void ProfinetModulesForm::plug_module(int row, ModuleRef m) {
+    TPROFINET_Slot* s = row_slot(row);
+    if (!s) return;
+    s->plug(std::move(m));
     selected_slot_row = row;
     // The parameters shown belonged to a subslot the new layout replaced.
     clear_parameters();
@@ -205,7 +222,13 @@ void ProfinetModulesForm::choose_submodule(int row, const std::string& text) {
     TPROFINET_Subslot* s = row_subslot(row);
     if (!s) return;
     const int i = s->GetIndexSubmodule(text);
-    s->plug(i >= 0 ? s->SubmodulesList[i] : nullptr);
+    plug_submodule(row, i >= 0 ? s->SubmodulesList[i] : nullptr);
+}
+
+void ProfinetModulesForm::plug_submodule(int row, SubmoduleRef sm) {
+    TPROFINET_Subslot* s = row_subslot(row);
+    if (!s) return;
+    s->plug(std::move(sm));
     selected_slot_row = row;
     Show_Submodule_Parameters(s);
     Compile_Def_Val_Table();
@@ -269,7 +292,7 @@ void ProfinetModulesForm::Show_Submodule_Parameters(const TPROFINET_Subslot* sub
             t.text(r, kColParDefault) = p.FDefaultValue;
             t.at(r, kColParDefault).read_only = true;
             t.text(r, kColParMnemonic) = p.FMnemonic;
-            param_rows_.push_back({static_cast<int>(gi), static_cast<int>(pi)});
+            param_rows_.push_back({static_cast<int>(gi), static_cast<int>(pi), p.value_warning()});
             ++r;
         }
     }
@@ -310,6 +333,18 @@ void ProfinetModulesForm::set_param_value(int row, const std::string& text) {
     if (!p->DiscreteList.empty()) return choose_param_value(row, text);
     p->FValue = text;
     ASG_ModProp.text(row, kColParValue) = text;
+    param_rows_[row].warning = p->value_warning();
+}
+
+std::string ProfinetModulesForm::param_warning(int row) const {
+    if (row < 1 || row >= static_cast<int>(param_rows_.size())) return {};
+    return param_rows_[row].warning;
+}
+
+int ProfinetModulesForm::param_table_row(int group, int param) const {
+    for (size_t r = 1; r < param_rows_.size(); ++r)
+        if (param_rows_[r].group == group && param_rows_[r].param == param) return static_cast<int>(r);
+    return -1;
 }
 
 void ProfinetModulesForm::set_param_mnemonic(int row, const std::string& text) {

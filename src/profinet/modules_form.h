@@ -24,6 +24,8 @@ enum ParamCol { kColParName = 0, kColParValue = 1, kColParAllowed = 2, kColParDe
 
 inline constexpr uint32_t kSlotColour = 0xFFD8B0, kModuleColour = 0xE0FAFE, kOptionColour = 0xFCD6F4,
                           kLengthColour = 0xCAFFCA, kWhite = 0xFFFFFF, kGroupColour = 0xFFFF00;
+// A parameter value that does not fit its description.
+inline constexpr uint32_t kWarningColour = 0xFFC8C8;
 
 class ProfinetModulesForm {
 public:
@@ -47,6 +49,9 @@ public:
     // The slot and subslot a table row stands for (null when none).
     TPROFINET_Slot* row_slot(int row);
     TPROFINET_Subslot* row_subslot(int row);
+    // The first row of a slot number, or with a subslot number the row of that
+    // subslot of the slot's plugged module; -1 when the table has none.
+    int slot_row(int slot, int subslot = -1);
 
     // The drop-down items of a slot-table cell; nothing when it has no list editor.
     std::optional<std::vector<std::string>> slot_choices(int row, int col);
@@ -58,6 +63,10 @@ public:
     void click_slot_cell(int row);
     void choose_module(int row, const std::string& text);
     void choose_submodule(int row, const std::string& text);
+    // What a choice does once it is resolved: plugs one entry of the row's
+    // allowed modules or submodules (null unplugs).
+    void plug_module(int row, ModuleRef m);
+    void plug_submodule(int row, SubmoduleRef sm);
     void set_status(int row, bool on);
     void set_word_pos(int row, bool on);
     void set_mnemonic(int row, const std::string& text);
@@ -66,6 +75,11 @@ public:
     void choose_param_value(int row, const std::string& text);
     void set_param_value(int row, const std::string& text);
     void set_param_mnemonic(int row, const std::string& text);
+    // Why the value of a parameter row does not fit its description; empty
+    // when it fits (the cell is then shown plainly).
+    std::string param_warning(int row) const;
+    // The parameter table row of parameter `param` of group `group`; -1 when none.
+    int param_table_row(int group, int param) const;
 
     TPROFINET_Device* Device = nullptr;
     std::vector<TPROFINET_Slot> SlotList;
@@ -76,6 +90,7 @@ public:
 private:
     struct ParamRow {
         int group = -1, param = -1;  // param -1: the group's header row
+        std::string warning;
     };
     TParam* param_at(int row);
     void prepare_slot_grid(int rows);

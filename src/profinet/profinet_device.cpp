@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gsdml/gsdml_read.h"
+#include "gsdml/param_value.h"
 #include "text/text_util.h"
 
 namespace zv {
@@ -92,6 +93,11 @@ int32_t TParam::GetValueByDiscrete(const std::string& Discrete) const {
     for (const TDiscreteItem& d : DiscreteList)
         if (d.FText == Discrete) return d.FValue;
     return -1;
+}
+
+std::string TParam::value_warning(std::string_view value) const {
+    if (!DiscreteList.empty()) return {};
+    return check_param_value({FDataType, FBitLength, FLength, FAllowedValues}, value);
 }
 
 void TParam::Clear_DiscreteList() {

@@ -419,3 +419,51 @@ TEST_F(ModulesFixture, RowHelpers) {
     f->choose_module(0, "AO 2 (T-AO)");
     EXPECT_EQ(f->SlotList[1].Selected_Module, nullptr);
 }
+
+TEST_F(ModulesFixture, TypedValuesThatDoNotFitAreMarkedAndKept) {
+    f->click_slot_cell(row(2));
+    // Rows: 1 "Input modes", 2..4 its value-list modes, 5 "Filter", 6 filter time
+    // (Unsigned16, 0..1000), 7 spare (Unsigned8, free input), 8 bits (BitArea of 3).
+    ASSERT_EQ(f->param_table_row(1, 2), 8);
+    EXPECT_EQ(f->param_table_row(2, 0), -1);
+    EXPECT_EQ(f->param_warning(6), "");
+    f->set_param_value(6, "1001");
+    f->set_param_value(7, "256");
+    f->set_param_value(8, "8");
+    f->set_param_value(2, "Nothing");  // a value list is chosen from, never judged
+    EXPECT_EQ(f->param_warning(6), "\"1001\" is not among the allowed values 0..1000");
+    EXPECT_EQ(f->param_warning(7), "\"256\" does not fit Unsigned8 (0..255)");
+    EXPECT_EQ(f->param_warning(8), "\"8\" does not fit BitArea of 3 bits (0..7)");
+    EXPECT_EQ(f->param_warning(2), "");
+    EXPECT_EQ(f->param_warning(1), "");
+    EXPECT_EQ(f->SlotList[2].SubSlotList[0].ParametersList[1].Parameters_List[0].FValue, "1001");
+
+    // Shown again, the stored values are marked; a fitting value clears the mark.
+    f->click_slot_cell(row(2));
+    EXPECT_NE(f->param_warning(6), "");
+    f->set_param_value(6, " 1000 ");
+    EXPECT_EQ(f->param_warning(6), "");
+    EXPECT_NE(f->param_warning(8), "");
+}
+
+TEST_F(ModulesFixture, RowsBySlotNumberAndPlugging) {
+    EXPECT_EQ(f->slot_row(0), 1);
+    EXPECT_EQ(f->slot_row(0, 32769), 3);
+    EXPECT_EQ(f->slot_row(1), row(1));
+    EXPECT_EQ(f->slot_row(1, 1), -1);  // nothing plugged
+    EXPECT_EQ(f->slot_row(4), -1);
+    f->plug_module(row(1), f->SlotList[1].ModulesList[1]);
+    EXPECT_EQ(f->SlotList[1].Selected_Module->FID, "MOD_AO");
+    const int diag = f->slot_row(1, 5);
+    EXPECT_EQ(f->ASG_SlotModule.text(diag, kColSubslot), "5 - Diagnosis");
+    f->plug_submodule(f->slot_row(1, 2), f->SlotList[1].SubSlotList[1].SubmodulesList[1]);
+    EXPECT_EQ(f->ASG_SlotModule.text(f->slot_row(1, 2), kColSubmodule), "Current");
+    f->plug_submodule(f->slot_row(1, 1), nullptr);
+    EXPECT_EQ(f->SlotList[1].SubSlotList[0].Selected_SubModule, nullptr);
+
+    // A slot without a list of modules offers nothing to choose: no editor at all.
+    f->SlotList[3].ModNameList.clear();
+    f->Compile_Def_Val_Table();
+    EXPECT_FALSE(f->ASG_SlotModule.editable(row(3), kColModule));
+    EXPECT_FALSE(f->slot_choices(row(3), kColModule));
+}

@@ -159,3 +159,32 @@ TEST(ProfinetDialogs, AddFromCatalogCopiesTheChosenDevice) {
     EXPECT_EQ(d.form().List_PROFINET_Device.size(), 2u);
     EXPECT_TRUE(f.prompter.shown.empty());
 }
+
+TEST(ProfinetDialogs, ModulesDialogMarksTypedValuesThatDoNotFit) {
+    NetworkGui f;
+    f.net().prepare();
+    auto& m = f.mods();
+    m.form().Device = f.net().form().List_PROFINET_Device[0].get();
+    m.form().Prepare_Temp_Data();
+    m.prepare();
+    m.slot_cell_clicked(m.form().slot_row(2, 1));
+    // Table row 6 is "Filter time" (0..1000), row 8 "Bits" (3 bits).
+    QTableWidgetItem* filter = m.ASG_ModProp->item(5, zv::kColParValue);
+    ASSERT_EQ(m.ASG_ModProp->item(5, zv::kColParName)->text().toStdString(), "Filter time");
+    EXPECT_EQ(filter->background().color(), QColor(Qt::white));
+    EXPECT_TRUE(filter->toolTip().isEmpty());
+
+    m.param_cell_edited(6, zv::kColParValue, "1001");
+    filter = m.ASG_ModProp->item(5, zv::kColParValue);
+    EXPECT_EQ(filter->background().color(), QColor(0xFF, 0xC8, 0xC8));
+    EXPECT_EQ(filter->toolTip().toStdString(), "\"1001\" is not among the allowed values 0..1000");
+    EXPECT_EQ(m.form().ASG_ModProp.text(6, zv::kColParValue), "1001");  // kept as typed
+
+    // Shown again, the stored value is still marked; a value that fits is not.
+    m.slot_cell_clicked(m.form().slot_row(2, 1));
+    EXPECT_EQ(m.ASG_ModProp->item(5, zv::kColParValue)->background().color(), QColor(0xFF, 0xC8, 0xC8));
+    m.param_cell_edited(6, zv::kColParValue, "1000");
+    EXPECT_EQ(m.ASG_ModProp->item(5, zv::kColParValue)->background().color(), QColor(Qt::white));
+    EXPECT_TRUE(m.ASG_ModProp->item(5, zv::kColParValue)->toolTip().isEmpty());
+    EXPECT_TRUE(f.prompter.shown.empty());
+}

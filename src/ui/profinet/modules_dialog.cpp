@@ -224,8 +224,18 @@ void TFPROFINET_Modules_Def::fill_param_table() {
             QFont b = ASG_ModProp->font();
             b.setBold(true);
             ASG_ModProp->item(r - 1, 0)->setFont(b);
+        } else {
+            mark_param_value(r);
         }
     filling_ = false;
+}
+
+void TFPROFINET_Modules_Def::mark_param_value(int row) {
+    QTableWidgetItem* it = ASG_ModProp->item(row - 1, kColParValue);
+    if (!it) return;
+    const std::string w = form_->param_warning(row);
+    it->setBackground(colour(w.empty() ? kWhite : kWarningColour));
+    it->setToolTip(qs(w));
 }
 
 void TFPROFINET_Modules_Def::slot_cell_clicked(int row) {
@@ -247,7 +257,10 @@ void TFPROFINET_Modules_Def::slot_cell_edited(int row, int col, const std::strin
 }
 
 void TFPROFINET_Modules_Def::param_cell_edited(int row, int col, const std::string& text) {
-    if (col == kColParValue) form_->set_param_value(row, text);
+    if (col == kColParValue) {
+        form_->set_param_value(row, text);
+        mark_param_value(row);
+    }
     if (col == kColParMnemonic) form_->set_param_mnemonic(row, text);
 }
 

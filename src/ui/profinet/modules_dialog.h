@@ -31,6 +31,9 @@ public:
 
     void fill_slot_table();
     void fill_param_table();
+    // The value cell of a parameter row marked, with the reason as its tooltip,
+    // when the value does not fit its description.
+    void mark_param_value(int row);
 
     QLabel* L_SW_Code;
     QLabel* L_SW_Desc;
