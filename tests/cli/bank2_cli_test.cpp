@@ -32,22 +32,7 @@ std::vector<Node> elements(Node parent) {
 
 int num(Node n, const char* name) { return static_cast<int>(std::stoll(n.attribute(name).value())); }
 
-// Edits the saved network file in place (as the modules dialog changes it) and
-// lets the CLI read and save it again, so the file stays one the dialogs write.
-template <class Edit>
-void edit_network(const fs::path& project, Edit edit) {
-    pugi::xml_document doc;
-    ASSERT_TRUE(doc.load_file((project / "PROFINET_Master_Network.xml").c_str(), pugi::parse_default | pugi::parse_comments));
-    edit(elements(doc.child("PROFINET_Master_Network").child("Network")));
-    ASSERT_TRUE(doc.save_file((project / "PROFINET_Master_Network.xml").c_str(), "", pugi::format_raw | pugi::format_no_declaration));
-    cli({"network", "resave", project.string()});
-}
-
 Node slot_at(Node dev, size_t k) { return elements(dev.child("Slots")).at(k); }
-Node param_at(Node dev, size_t slot, size_t sub, size_t group, size_t param) {
-    Node s = elements(slot_at(dev, slot).child("Subslots")).at(sub);
-    return elements(elements(s.child("Parameters")).at(group)).at(param);
-}
 
 uint16_t be16(const std::string& b, size_t off) {
     return static_cast<uint16_t>(static_cast<uint8_t>(b.at(off)) << 8 | static_cast<uint8_t>(b.at(off + 1)));
@@ -64,17 +49,15 @@ TEST(CliBank2, TwoDemoDevicesCompileAsTheNetworkDescribesThem) {
          "--name-of-station", "kd4-axis1", "--ip", "10.0.0.21"});
     cli({"network", "add", project.string(), (kCatalog / "GSDML-V2.35-Norvale-NX200-20250301.xml").string(),
          "--name-of-station", "nx200-line1", "--ip", "10.0.0.22"});
-    // Plug two more modules into the head station, then set parameters of both devices.
-    edit_network(project, [](std::vector<Node> devs) {
-        slot_at(devs.at(1), 3).attribute("Module_ID") = "MOD_DI16";
-        slot_at(devs.at(1), 4).attribute("Module_ID") = "MOD_DO16";
-    });
-    edit_network(project, [](std::vector<Node> devs) {
-        param_at(devs.at(0), 1, 0, 0, 0).attribute("Value") = "250";   // ramp, Unsigned16 at 0
-        param_at(devs.at(0), 1, 0, 0, 1).attribute("Value") = "1500";  // speed, Unsigned16 at 2
-        param_at(devs.at(1), 2, 0, 0, 0).attribute("Value") = "3";     // AI range ch 0, Unsigned8 at 0
-        param_at(devs.at(1), 3, 0, 0, 0).attribute("Value") = "1";     // DI filter, BitArea 2 bits at 0
-    });
+    // Plug two more modules into the head station, then set parameters of both
+    // devices, as the modules dialog does.
+    const std::string p = project.string();
+    cli({"network", "plug", p, "nx200-line1", "3", "MOD_DI16"});
+    cli({"network", "plug", p, "nx200-line1", "4", "MOD_DO16"});
+    cli({"network", "set", p, "kd4-axis1", "1", "1", "Ramp time (ms)", "250"});           // Unsigned16 at 0
+    cli({"network", "set", p, "kd4-axis1", "1", "1", "Rated speed (1/min)", "1500"});     // Unsigned16 at 2
+    cli({"network", "set", p, "nx200-line1", "2", "1", "Range channel 0", "3"});          // Unsigned8 at 0
+    cli({"network", "set", p, "nx200-line1", "3", "1", "Filter inputs 0..3", "1"});       // BitArea, 2 bits at 0
     cli({"compile", project.string()});
 
     pugi::xml_document doc;
