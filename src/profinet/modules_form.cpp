@@ -164,12 +164,12 @@ TPROFINET_Subslot* ProfinetModulesForm::row_subslot(int row) {
     return &s->SubSlotList[i];
 }
 
-int ProfinetModulesForm::slot_row(int slot, int subslot) {
+int ProfinetModulesForm::slot_row(int slot, std::optional<int> subslot) {
     for (int r = 1; r < ASG_SlotModule.RowCount(); ++r) {
         const TPROFINET_Slot* s = row_slot(r);
         if (!s || s->FSlotNum != slot) continue;
-        if (subslot < 0) return r;
-        if (const TPROFINET_Subslot* sub = row_subslot(r); sub && sub->FSubslotNum == subslot) return r;
+        if (!subslot) return r;
+        if (const TPROFINET_Subslot* sub = row_subslot(r); sub && sub->FSubslotNum == *subslot) return r;
     }
     return -1;
 }

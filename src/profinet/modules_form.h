@@ -51,7 +51,7 @@ public:
     TPROFINET_Subslot* row_subslot(int row);
     // The first row of a slot number, or with a subslot number the row of that
     // subslot of the slot's plugged module; -1 when the table has none.
-    int slot_row(int slot, int subslot = -1);
+    int slot_row(int slot, std::optional<int> subslot = std::nullopt);
 
     // The drop-down items of a slot-table cell; nothing when it has no list editor.
     std::optional<std::vector<std::string>> slot_choices(int row, int col);

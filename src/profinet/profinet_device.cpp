@@ -95,9 +95,9 @@ int32_t TParam::GetValueByDiscrete(const std::string& Discrete) const {
     return -1;
 }
 
-std::string TParam::value_warning(std::string_view value) const {
+std::string TParam::value_warning() const {
     if (!DiscreteList.empty()) return {};
-    return check_param_value({FDataType, FBitLength, FLength, FAllowedValues}, value);
+    return check_param_value({FDataType, FBitLength, FLength, FAllowedValues}, FValue);
 }
 
 void TParam::Clear_DiscreteList() {

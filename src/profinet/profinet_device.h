@@ -40,11 +40,9 @@ struct TParam {
     // Value of the first entry with that text; -1 when none.
     int32_t GetValueByDiscrete(const std::string& Discrete) const;
     void Clear_DiscreteList();
-    // Why a value typed for this parameter (FValue by default) does not fit its
-    // data type or allowed values; empty when it fits. A value chosen from the
-    // value list is not judged.
-    std::string value_warning() const { return value_warning(FValue); }
-    std::string value_warning(std::string_view value) const;
+    // Why the typed FValue does not fit the data type or allowed values; empty
+    // when it fits. A value chosen from the value list is not judged.
+    std::string value_warning() const;
 };
 
 struct TParametersGroup {

@@ -452,6 +452,7 @@ TEST_F(ModulesFixture, RowsBySlotNumberAndPlugging) {
     EXPECT_EQ(f->slot_row(1), row(1));
     EXPECT_EQ(f->slot_row(1, 1), -1);  // nothing plugged
     EXPECT_EQ(f->slot_row(4), -1);
+    EXPECT_EQ(f->slot_row(0, -1), -1);
     f->plug_module(row(1), f->SlotList[1].ModulesList[1]);
     EXPECT_EQ(f->SlotList[1].Selected_Module->FID, "MOD_AO");
     const int diag = f->slot_row(1, 5);
