@@ -202,6 +202,8 @@ TEST(CliNetworkEdit, SetTakesListTextsOrValuesAndWarnsAboutTypedValues) {
     EXPECT_EQ(param(j[0], 2, 0, 0, 0)["value"], "2");
     EXPECT_EQ(param(j[0], 2, 0, 0, 1)["value"], "1");
     EXPECT_EQ(param(j[0], 2, 0, 1, 0)["value"], "1500");  // kept as typed
+    EXPECT_EQ(param(j[0], 2, 0, 1, 0)["warning"], "\"1500\" is not among the allowed values 0..1000");
+    EXPECT_EQ(param(j[0], 2, 0, 1, 1)["warning"], "");
     EXPECT_EQ(param(j[0], 2, 0, 1, 1)["value"], "7");
     EXPECT_EQ(param(j[0], 2, 0, 1, 2)["value"], "9");
     EXPECT_EQ(param(j[0], 0, 0, 0, 0)["value"], "2");

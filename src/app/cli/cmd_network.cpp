@@ -26,7 +26,7 @@ json param_json(const TParam& p) {
     return {{"name", p.FName},         {"data_type", p.FDataType},   {"byte_offset", p.FByteOffset},
             {"bit_offset", p.FBitOffset}, {"bit_length", p.FBitLength}, {"default", p.FDefaultValue},
             {"allowed", p.FAllowedValues}, {"value", p.FValue},        {"mnemonic", p.FMnemonic},
-            {"choices", choices}};
+            {"choices", choices},          {"warning", p.value_warning()}};
 }
 
 json subslot_json(const TPROFINET_Subslot& s) {
@@ -512,7 +512,9 @@ const bool registered =
     add_command({"network show", "PROJECT_DIR",
                  "Load the project's PROFINET network as the network dialog does and print it as JSON.",
                  "Each device is rebuilt from its copy in PROJECT_DIR/GSDML; a device whose copy is\n"
-                 "missing is left out. Exit 1 when the file cannot be read completely.",
+                 "missing is left out. A parameter's \"warning\" says why its typed value does not fit\n"
+                 "its data type or allowed values (empty when it fits). Exit 1 when the file cannot be\n"
+                 "read completely.",
                  {}, {}, 1, 1, show}) &&
     add_command({"network add", "PROJECT_DIR GSDML_FILE [--dap NAME_TEXT_ID] [--name-of-station N] [--ip A.B.C.D]",
                  "Add a device from a GSDML file as \"Add From Catalog\" and OK do, and save the network.",
