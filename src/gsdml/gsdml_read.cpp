@@ -123,7 +123,30 @@ std::string failure() { return t_failure; }
 IgnoredResult::IgnoredResult() : saved_(t_failure) {}
 IgnoredResult::~IgnoredResult() { t_failure = saved_; }
 
+namespace {
+// A name has at least its terminating zero, so its second byte can be read.
+unsigned head_of(const char* name) {
+    auto b = reinterpret_cast<const unsigned char*>(name);
+    return b[0] ? (b[0] | (b[1] << 8u)) : 0u;
+}
+}  // namespace
+
+Attrs::Attrs(Node n) : n_(n) {
+    for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        if (count_ == kListed) {
+            more_ = true;
+            break;
+        }
+        const char* name = a.name();
+        present_[count_++] = {head_of(name), name, a.value()};
+    }
+}
+
 const char* Attrs::value(const char* name) const {
+    const unsigned head = head_of(name);
+    for (size_t i = 0; i < count_; ++i)
+        if (present_[i].head == head && std::strcmp(present_[i].name, name) == 0) return present_[i].value;
+    if (!more_) return nullptr;
     pugi::xml_attribute a = n_.attribute(name);
     return a ? a.value() : nullptr;
 }

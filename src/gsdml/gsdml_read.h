@@ -49,9 +49,11 @@ private:
 // Reads the attributes of one element into fields. An absent attribute leaves
 // the field as the constructor set it; an integer that does not convert takes
 // the fallback, except for strict() fields, which fail the read instead.
+// The element's attributes are listed once with the first two bytes of their
+// names, because an element is asked for many more attributes than it has.
 class Attrs {
 public:
-    explicit Attrs(Node n) : n_(n) {}
+    explicit Attrs(Node n);
 
     Attrs& text(const char* name, std::string& field);
     Attrs& flag(const char* name, bool& field);
@@ -74,9 +76,19 @@ public:
     bool ok() const { return ok_; }
 
 private:
+    struct Present {
+        unsigned head;  // first two bytes of the name: most misses end there
+        const char* name;
+        const char* value;
+    };
+    static constexpr size_t kListed = 24;
+
     const char* value(const char* name) const;
     void fail(const std::string& what);
     Node n_;
+    Present present_[kListed];
+    size_t count_ = 0;
+    bool more_ = false;  // attributes beyond the list are looked up in the element
     bool ok_ = true;
 };
 
@@ -135,9 +147,12 @@ template <class T>
 bool items(Node parent, const char* name, std::vector<T>& list, bool (T::*read)(Node)) {
     for (Node c = parent.first_child(); c; c = c.next_sibling()) {
         if (!is_named(c, name)) continue;
-        T item;
-        if (!(item.*read)(c)) return false;
-        list.push_back(std::move(item));
+        // Read in place: items such as modules are large to move.
+        T& item = list.emplace_back();
+        if (!(item.*read)(c)) {
+            list.pop_back();
+            return false;
+        }
     }
     return true;
 }

@@ -206,3 +206,22 @@ TEST(ValueLists, BlankSeparatedNumbers) {
         EXPECT_EQ(g.ArrValueList, c.values) << '"' << c.text << '"';
     }
 }
+
+// An element with more attributes than are listed up front still gives each
+// of them, whichever order they are asked in.
+TEST(GsdmlAttrs, ElementWithManyAttributes) {
+    zvtest::TempDir dir;
+    std::string many;
+    for (int i = 0; i < 40; ++i) many += " X" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+    std::string t = gsdtest::replaced(gsdtest::fixture_text("GSDML-rules.xml"), "<DeviceAccessPointItem ID=\"DAP_B\"",
+                                      "<DeviceAccessPointItem" + many +
+                                          " NumberOfSubmodules=\"7\" CheckDeviceID_Allowed=\"true\" ID=\"DAP_B\"");
+    TGSDML g;
+    ASSERT_TRUE(gsdtest::decode_bytes(g, dir, t)) << g.Decode_Failure;
+    const TDeviceAccessPointItem& d = g.ProfileBody.ApplicationProcess.DeviceAccessPointList->DevAccPointItemList.at(1);
+    EXPECT_EQ(d.FID, "DAP_B");
+    EXPECT_EQ(d.FFixedInSlots, "1");
+    EXPECT_EQ(d.FNumberOfSubmodules, 7);
+    EXPECT_TRUE(d.FCheckDeviceID_Allowed);
+    EXPECT_EQ(d.FModuleIdentNumber, 1u) << "junk: fallback";
+}
