@@ -10,7 +10,7 @@
 // and the load's cost per MB for the small and the large files apart, which is
 // flat when the cost grows linearly with the bytes.
 //
-//   bench_catalog [--small N] [--large N] [--modules N] [--keep DIR]
+//   bench_catalog [--small N] [--large N] [--modules N] [--runs N] [--keep DIR] [--only load|parse]
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -237,13 +237,16 @@ Timing best_load_ms(int runs, const fs::path& dir, unsigned threads) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    int small = 200, large = 8, modules = 400;
+    int small = 200, large = 8, modules = 400, runs = 3;
+    std::string only;  // "load" or "parse": just that, `runs` times, for a profiler
     fs::path keep;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (!std::strcmp(argv[i], "--small")) small = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--large")) large = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--modules")) modules = std::atoi(argv[i + 1]);
         else if (!std::strcmp(argv[i], "--keep")) keep = argv[i + 1];
+        else if (!std::strcmp(argv[i], "--runs")) runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (!std::strcmp(argv[i], "--only")) only = argv[i + 1];
     }
     const fs::path root = keep.empty() ? fs::temp_directory_path() / "zv-bench-catalog" : keep;
     fs::remove_all(root);
@@ -261,7 +264,12 @@ int main(int argc, char** argv) {
                 all.bytes.size(), all.mb, s.mb, l.mb,
                 static_cast<double>(l.bytes.empty() ? 0 : l.bytes[0].size()) / (1024.0 * 1024.0));
 
-    const int runs = 3;
+    if (!only.empty()) {
+        Timing t = only == "parse" ? best_ms(runs, [&] { parse_only(all.bytes); }) : best_load_ms(runs, all.dir, 1);
+        std::printf("%s: wall %.1f ms, cpu %.1f ms\n", only.c_str(), t.wall, t.cpu);
+        if (keep.empty()) fs::remove_all(root);
+        return 0;
+    }
     int decoded = load(all.dir, 1);
     g_loaded.clear();
     Timing parse = best_ms(runs, [&] { parse_only(all.bytes); });
