@@ -69,8 +69,7 @@ TEST(CliBank2, TwoDemoDevicesCompileAsTheNetworkDescribesThem) {
     const std::string bank1 = zvtest::slurp(project / "bin" / "bank1.bin");
     EXPECT_EQ(static_cast<uint8_t>(bank1.at(1560)), 2);  // device count
     const std::string img = zvtest::slurp(project / "bin" / "bank2.bin");
-    zvtest::Bank2Image m = zvtest::read_bank2(img);
-    EXPECT_EQ(m.end, img.size());
+    zvtest::Bank2Image m = zvtest::read_bank2(img);  // throws for bytes no address leads to
 
     int64_t in_offset = 0, out_offset = 0;
     for (size_t i = 0; i < 10; ++i) {

@@ -1,15 +1,17 @@
 #pragma once
-// Reads a bank2.bin the way the device does: from the header words, following
-// every address, so a test checks what the device would find there.
+// A bank2.bin as plain structs, so a test compares what the device would find
+// there with what it expects.
 #include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-namespace zvtest {
+#include <nlohmann/json.hpp>
 
-inline constexpr uint32_t kBank2Load = 0x80000;
+#include "compiler/bank_dump.h"
+
+namespace zvtest {
 
 struct Bank2Image {
     struct PosRule {
@@ -44,98 +46,56 @@ struct Bank2Image {
     std::array<std::vector<Record>, 10> records;
     std::array<std::vector<Esmb>, 10> esmb;
     std::array<std::vector<Iocr>, 10> iocr;
-    size_t end = 0;  // one past the furthest byte any address led to
 };
 
-class Bank2Reader {
-public:
-    explicit Bank2Reader(const std::string& img) : b_(img) {}
-
-    uint8_t u8(size_t off) {
-        if (off >= b_.size()) throw std::out_of_range("read past the image at " + std::to_string(off));
-        if (off + 1 > end_) end_ = off + 1;
-        return static_cast<uint8_t>(b_[off]);
-    }
-    uint16_t u16(size_t off) { return static_cast<uint16_t>(u8(off) | u8(off + 1) << 8); }
-    uint32_t u32(size_t off) { return u16(off) | static_cast<uint32_t>(u16(off + 2)) << 16; }
-    std::string bytes(size_t off, size_t n) {
-        if (n) u8(off + n - 1);
-        return b_.substr(off, n);
-    }
-    size_t at(uint32_t address) {
-        if (address < kBank2Load) throw std::out_of_range("address below the load address");
-        return address - kBank2Load;
-    }
-    // The words of a zero-terminated address list.
-    std::vector<uint32_t> list(uint32_t address) {
-        std::vector<uint32_t> out;
-        for (size_t p = at(address);; p += 4) {
-            uint32_t a = u32(p);
-            if (a == 0) return out;
-            out.push_back(a);
+// The image through the core decoder, which follows every address from the
+// header as the device does. An image with any problem (an address outside it,
+// bytes no address leads to) throws, naming the problems.
+inline Bank2Image read_bank2(const std::string& img) {
+    const nlohmann::ordered_json j = zv::dump_bank(2, img);
+    if (!j.at("problems").empty()) throw std::runtime_error("bank2.bin: " + j.at("problems").dump());
+    auto val = [](const nlohmann::ordered_json& f) { return f.at("value").get<uint32_t>(); };
+    auto u16 = [&](const nlohmann::ordered_json& f) { return static_cast<uint16_t>(val(f)); };
+    auto at = [](const nlohmann::ordered_json& f) { return f.at("offset").get<size_t>(); };
+    Bank2Image m;
+    const char* header[] = {"Device_Rules", "Records", "Expected_Submodules", "IOCRs"};
+    for (size_t k = 0; k < 4; ++k) m.header[k] = val(j.at("header").at(header[k]));
+    for (size_t i = 0; i < 10; ++i) {
+        const auto& d = j.at("devices").at(i);
+        const auto& r = d.at("rule");
+        auto& out = m.rules[i];
+        for (size_t k = 0; k < 4; ++k) out.ip[k] = static_cast<uint8_t>(img.at(at(r.at("IP_Address")) + k));
+        out.pos_add_in = val(r.at("Pos_Add_In"));
+        out.pos_add_out = val(r.at("Pos_Add_Out"));
+        out.name = img.substr(at(r.at("PROFINET_Device_Name")), 32);
+        out.len_in = u16(r.at("PROFINET_Len_In"));
+        out.len_out = u16(r.at("PROFINET_Len_Out"));
+        out.time_poll = val(r.at("Time_Poll"));
+        out.options = val(r.at("Options"));
+        out.local_index = u16(r.at("LocalIndex"));
+        out.spare = u16(r.at("spare"));
+        for (auto [key, list] : {std::pair{"input_rules", &out.in}, std::pair{"output_rules", &out.out}})
+            for (const auto& p : d.at(key))
+                list->push_back({p.at("Start").at("value").get<int32_t>(), p.at("Quantity").at("value").get<int32_t>(),
+                                 p.at("Offset").at("value").get<int32_t>(), p.at("Options").at("value").get<int32_t>()});
+        for (const auto& e : d.at("records")) {
+            const uint32_t len = val(e.at("Len"));
+            m.records[i].push_back({len, val(e.at("API")), u16(e.at("Slot")), u16(e.at("Subslot")), u16(e.at("Index")),
+                                    img.substr(at(e.at("Data")), len)});
+        }
+        for (const auto& e : d.at("expected_submodules")) {
+            const uint16_t len = u16(e.at("Len"));
+            m.esmb[i].push_back({len, u16(e.at("NumerofApi")), img.substr(at(e.at("Len")) + 4, len)});
+        }
+        for (const auto& e : d.at("iocrs")) {
+            const uint16_t len = u16(e.at("Len"));
+            m.iocr[i].push_back({len, u16(e.at("IOCR")), u16(e.at("FrameID")), u16(e.at("SendClockFactor")),
+                                 u16(e.at("ReductionRate")), u16(e.at("WatchDogRatio")), u16(e.at("DataHoldFactor")),
+                                 u16(e.at("IOCRTagHeader")), u16(e.at("Num_Api")), img.substr(at(e.at("Len")) + 18, len)});
         }
     }
-
-    Bank2Image read() {
-        Bank2Image m;
-        for (size_t k = 0; k < 4; ++k) m.header[k] = u32(4 * k);
-        for (size_t i = 0; i < 10; ++i) {
-            size_t p = at(m.header[0]) + 60 * i;
-            auto& r = m.rules[i];
-            for (size_t k = 0; k < 4; ++k) r.ip[k] = u8(p + k);
-            r.pos_add_in = u32(p + 4);
-            r.pos_add_out = u32(p + 8);
-            r.name = bytes(p + 12, 32);
-            r.len_in = u16(p + 44);
-            r.len_out = u16(p + 46);
-            r.time_poll = u32(p + 48);
-            r.options = u32(p + 52);
-            r.local_index = u16(p + 56);
-            r.spare = u16(p + 58);
-            r.in = pos_rules(r.pos_add_in);
-            r.out = pos_rules(r.pos_add_out);
-        }
-        for (size_t i = 0; i < 10; ++i) {
-            for (uint32_t a : list(u32(at(m.header[1]) + 4 * i))) {
-                size_t p = at(a);
-                Bank2Image::Record rec{u32(p), u32(p + 4), u16(p + 8), u16(p + 10), u16(p + 12), {}};
-                rec.data = bytes(p + 14, rec.len);
-                m.records[i].push_back(rec);
-            }
-            for (uint32_t a : list(u32(at(m.header[2]) + 4 * i))) {
-                size_t p = at(a);
-                Bank2Image::Esmb e{u16(p), u16(p + 2), {}};
-                e.data = bytes(p + 4, e.len);
-                m.esmb[i].push_back(e);
-            }
-            for (uint32_t a : list(u32(at(m.header[3]) + 4 * i))) {
-                size_t p = at(a);
-                Bank2Image::Iocr e{u16(p),      u16(p + 2),  u16(p + 4),  u16(p + 6),  u16(p + 8),
-                                   u16(p + 10), u16(p + 12), u16(p + 14), u16(p + 16), {}};
-                e.data = bytes(p + 18, e.len);
-                m.iocr[i].push_back(e);
-            }
-        }
-        m.end = end_;
-        return m;
-    }
-
-private:
-    // Rules up to the closing block of sixteen 0xFF bytes.
-    std::vector<Bank2Image::PosRule> pos_rules(uint32_t address) {
-        std::vector<Bank2Image::PosRule> out;
-        for (size_t p = at(address);; p += 16) {
-            if (bytes(p, 16) == std::string(16, '\xFF')) return out;
-            out.push_back({static_cast<int32_t>(u32(p)), static_cast<int32_t>(u32(p + 4)),
-                           static_cast<int32_t>(u32(p + 8)), static_cast<int32_t>(u32(p + 12))});
-        }
-    }
-
-    const std::string& b_;
-    size_t end_ = 0;
-};
-
-inline Bank2Image read_bank2(const std::string& img) { return Bank2Reader(img).read(); }
+    return m;
+}
 
 // Big-endian PROFINET content, written out field by field for comparisons.
 struct Be {
