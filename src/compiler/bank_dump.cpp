@@ -100,7 +100,8 @@ public:
     // problem, when they are not all inside the image.
     std::optional<size_t> at(uint64_t address, size_t count, const std::string& what) {
         if (address >= base_ && inside(address - base_, count)) return address - base_;
-        problem(what + ": address " + hex(address) + " (" + n(count) + " bytes) lies outside the image, which holds " +
+        problem(what + ": address " + hex(address) + " (" + n(count) + " bytes) lies outside the image" +
+                (address >= base_ ? " (truncated, or a wrong address)" : "") + ", which holds " +
                 (size() ? "addresses " + hex(base_) + " to " + hex(base_ + size() - 1) : std::string("nothing")));
         return std::nullopt;
     }
