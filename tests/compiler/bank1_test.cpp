@@ -133,6 +133,7 @@ TEST(Bank1, ParGenValuesReachTheirFields) {
         Bytes expected = file_bank1();
         r.expect(expected);
         EXPECT_TRUE(zvtest::same_bytes(p.c.images()[0], with_checksum(expected))) << r.what;
+        EXPECT_TRUE(zvtest::decodes_cleanly(1, p.c.images()[0])) << r.what;
     }
 }
 

@@ -55,6 +55,7 @@ struct Bank3Test : ::testing::Test {
     }
     std::string compile() {
         zv::compile_project(p.s);
+        EXPECT_TRUE(zvtest::decodes_cleanly(3, p.bank(3)));
         return p.bank(3);
     }
 };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/test_support.h"
+#include "compiler/bank_dump.h"
 #include "compiler/compiler.h"
 #include "shell/workspace.h"
 
@@ -65,6 +66,13 @@ inline ::testing::AssertionResult same_bytes(const std::string& actual, const st
     return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
                                          << ", first difference at offset " << i << ": " << byte(actual, i)
                                          << " instead of " << byte(expected, i);
+}
+
+// The image read back as the device reads it finds every byte, and nothing amiss.
+inline ::testing::AssertionResult decodes_cleanly(int bank, const std::string& img) {
+    const auto problems = zv::dump_bank(bank, img).at("problems");
+    if (problems.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "bank " << bank << ": " << problems.dump();
 }
 
 }  // namespace zvtest

@@ -46,6 +46,7 @@ TEST(Compiler, NewProjectWritesTheThreeEmptyImages) {
     b3.text(32, std::string("\x28\x00\x0A\x00\x28\x20\x0A\x00", 8));
     for (size_t e = 0; e < 512; ++e) b3.u32(40 + 32 * e + 16, 0xFFFFFFFF);
     EXPECT_TRUE(zvtest::same_bytes(p.bank(3), b3.b));
+    for (int n = 1; n <= 3; ++n) EXPECT_TRUE(zvtest::decodes_cleanly(n, p.bank(n)));
 }
 
 TEST(Compiler, CompilingTwiceGivesIdenticalFiles) {
