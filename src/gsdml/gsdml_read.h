@@ -145,6 +145,11 @@ inline bool is_named(Node n, const char* name) {
 // stops the visit, is dropped, and fails the parent.
 template <class T>
 bool items(Node parent, const char* name, std::vector<T>& list, bool (T::*read)(Node)) {
+    // Counted first: text lists run to thousands of items, and growing the
+    // vector step by step would copy them over and over.
+    size_t count = 0;
+    for (Node c = parent.first_child(); c; c = c.next_sibling()) count += is_named(c, name);
+    list.reserve(list.size() + count);
     for (Node c = parent.first_child(); c; c = c.next_sibling()) {
         if (!is_named(c, name)) continue;
         // Read in place: items such as modules are large to move.
