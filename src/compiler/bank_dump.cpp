@@ -133,16 +133,16 @@ private:
 enum class Kind { Unsigned, Signed, Octets, Text, Hex };
 
 // One field of a structure: its offset inside the structure and its size.
-struct Spec {
+struct FieldLayout {
     const char* name;
     size_t offset;
     size_t size;
     Kind kind = Kind::Unsigned;
 };
 
-constexpr size_t size_of(std::span<const Spec> specs) {
+constexpr size_t size_of(std::span<const FieldLayout> layout) {
     size_t s = 0;
-    for (const Spec& f : specs) s = std::max(s, f.offset + f.size);
+    for (const FieldLayout& f : layout) s = std::max(s, f.offset + f.size);
     return s;
 }
 
@@ -155,7 +155,7 @@ Json text_value(Image& img, size_t at, size_t size, const std::string& what) {
     return code_unit_text(b.substr(0, end));
 }
 
-Json value_of(Image& img, size_t at, const Spec& s, const std::string& where, bool big_endian) {
+Json value_of(Image& img, size_t at, const FieldLayout& s, const std::string& where, bool big_endian) {
     switch (s.kind) {
         case Kind::Unsigned: return big_endian ? img.be(at, s.size) : img.le(at, s.size);
         case Kind::Signed: {
@@ -178,15 +178,15 @@ Json value_of(Image& img, size_t at, const Spec& s, const std::string& where, bo
 }
 
 // The fields of a structure at `off` (its bytes already taken) into `into`.
-void put_fields(Image& img, size_t off, std::span<const Spec> specs, Json& into, const std::string& where,
+void put_fields(Image& img, size_t off, std::span<const FieldLayout> layout, Json& into, const std::string& where,
                 bool big_endian = false) {
-    for (const Spec& s : specs) into[s.name] = field(off + s.offset, value_of(img, off + s.offset, s, where, big_endian));
+    for (const FieldLayout& s : layout) into[s.name] = field(off + s.offset, value_of(img, off + s.offset, s, where, big_endian));
 }
 
 // Takes a structure and decodes its fields; false when it cannot be taken.
-bool structure(Image& img, size_t off, std::span<const Spec> specs, Json& into, const std::string& what) {
-    if (!img.take(off, size_of(specs), what)) return false;
-    put_fields(img, off, specs, into, what);
+bool structure(Image& img, size_t off, std::span<const FieldLayout> layout, Json& into, const std::string& what) {
+    if (!img.take(off, size_of(layout), what)) return false;
+    put_fields(img, off, layout, into, what);
     return true;
 }
 
@@ -194,7 +194,7 @@ uint64_t value(const Json& j, const char* name) { return j.at(name).at("value").
 
 // ---------------------------------------------------------------- bank 1
 
-constexpr Spec kGeneral[] = {
+constexpr FieldLayout kGeneral[] = {
     {"Fixed_0", 0, 4},
     {"Fixed_4", 4, 4},
     {"Fixed_12", 12, 4},
@@ -225,7 +225,7 @@ void dump_bank1(Image& img, Json& j) {
     img.take(0, have, "general record");
     Json g = Json::object();
     std::vector<bool> named(general::kSize, false);
-    for (const Spec& s : kGeneral) {
+    for (const FieldLayout& s : kGeneral) {
         std::fill_n(named.begin() + static_cast<long>(s.offset), s.size, true);
         if (s.offset + s.size <= have)
             g[s.name] = field(s.offset, value_of(img, s.offset, s, "general record", false));
@@ -256,10 +256,10 @@ void dump_bank1(Image& img, Json& j) {
 
 // ---------------------------------------------------------------- bank 2
 
-constexpr Spec kBank2Header[] = {
+constexpr FieldLayout kBank2Header[] = {
     {"Device_Rules", 0, 4}, {"Records", 4, 4}, {"Expected_Submodules", 8, 4}, {"IOCRs", 12, 4}};
 
-constexpr Spec kRule[] = {
+constexpr FieldLayout kRule[] = {
     {"IP_Address", 0, 4, Kind::Octets},
     {"Pos_Add_In", 4, 4},
     {"Pos_Add_Out", 8, 4},
@@ -272,30 +272,30 @@ constexpr Spec kRule[] = {
     {"spare", 58, 2},
 };
 
-constexpr Spec kPositionRule[] = {
+constexpr FieldLayout kPositionRule[] = {
     {"Start", 0, 4, Kind::Signed}, {"Quantity", 4, 4, Kind::Signed}, {"Offset", 8, 4, Kind::Signed}, {"Options", 12, 4, Kind::Signed}};
 
-constexpr Spec kRecord[] = {{"Len", 0, 4}, {"API", 4, 4}, {"Slot", 8, 2}, {"Subslot", 10, 2}, {"Index", 12, 2}};
+constexpr FieldLayout kRecord[] = {{"Len", 0, 4}, {"API", 4, 4}, {"Slot", 8, 2}, {"Subslot", 10, 2}, {"Index", 12, 2}};
 
-constexpr Spec kEsmb[] = {{"Len", 0, 2}, {"NumerofApi", 2, 2}};
+constexpr FieldLayout kEsmb[] = {{"Len", 0, 2}, {"NumerofApi", 2, 2}};
 
-constexpr Spec kIocr[] = {{"Len", 0, 2},           {"IOCR", 2, 2},           {"FrameID", 4, 2},
+constexpr FieldLayout kIocr[] = {{"Len", 0, 2},           {"IOCR", 2, 2},           {"FrameID", 4, 2},
                           {"SendClockFactor", 6, 2}, {"ReductionRate", 8, 2},  {"WatchDogRatio", 10, 2},
                           {"DataHoldFactor", 12, 2}, {"IOCRTagHeader", 14, 2}, {"Num_Api", 16, 2}};
 
 // The big-endian PROFINET content of the entries.
-constexpr Spec kEsmbApiHead[] = {{"API", 0, 4},
+constexpr FieldLayout kEsmbApiHead[] = {{"API", 0, 4},
                                  {"Slot_Number", 4, 2},
                                  {"Module_Ident_Number", 6, 4},
                                  {"Module_Properties", 10, 2},
                                  {"Number_Of_Submodules", 12, 2}};
-constexpr Spec kEsmbSubmodule[] = {{"Subslot_Number", 0, 2}, {"Submodule_Ident_Number", 2, 4}, {"Submodule_Properties", 6, 2}};
-constexpr Spec kDataDescription[] = {
+constexpr FieldLayout kEsmbSubmodule[] = {{"Subslot_Number", 0, 2}, {"Submodule_Ident_Number", 2, 4}, {"Submodule_Properties", 6, 2}};
+constexpr FieldLayout kDataDescription[] = {
     {"Type", 0, 2}, {"Length", 2, 2}, {"Consumer_Status_Length", 4, 1}, {"Provider_Status_Length", 5, 1}};
-constexpr Spec kApi[] = {{"API", 0, 4}};
-constexpr Spec kDataObjectCount[] = {{"Number_Of_Data_Objects", 0, 2}};
-constexpr Spec kIocsCount[] = {{"Number_Of_IOCS", 0, 2}};
-constexpr Spec kSubmoduleDef[] = {{"Slot", 0, 2}, {"Subslot", 2, 2}, {"Frame_Offset", 4, 2}};
+constexpr FieldLayout kApi[] = {{"API", 0, 4}};
+constexpr FieldLayout kDataObjectCount[] = {{"Number_Of_Data_Objects", 0, 2}};
+constexpr FieldLayout kIocsCount[] = {{"Number_Of_IOCS", 0, 2}};
+constexpr FieldLayout kSubmoduleDef[] = {{"Slot", 0, 2}, {"Subslot", 2, 2}, {"Frame_Offset", 4, 2}};
 
 // Big-endian fields one after the other inside the Len bytes of an entry.
 class Content {
@@ -303,15 +303,15 @@ public:
     Content(Image& img, size_t start, size_t len, std::string where)
         : img_(img), pos_(start), end_(start + len), len_(len), where_(std::move(where)) {}
 
-    bool next(std::span<const Spec> specs, Json& into, const std::string& what) {
-        const size_t size = size_of(specs);
+    bool next(std::span<const FieldLayout> layout, Json& into, const std::string& what) {
+        const size_t size = size_of(layout);
         if (end_ - pos_ < size) {
             img_.problem(where_ + ", " + what + " at offset " + n(pos_) + " runs past the " + n(len_) +
                          " bytes of the entry's Len");
             return fail();
         }
         if (!img_.take(pos_, size, where_ + ", " + what)) return fail();
-        put_fields(img_, pos_, specs, into, where_ + ", " + what, true);
+        put_fields(img_, pos_, layout, into, where_ + ", " + what, true);
         pos_ += size;
         return true;
     }
@@ -401,11 +401,11 @@ void esmb_entry(Image& img, size_t at, Json& e, const std::string& what) {
 }
 
 // A count and as many slot, subslot and frame offset triples.
-bool submodule_defs(Content& c, std::span<const Spec> count_spec, const char* list_name, Json& api, const std::string& what) {
-    if (!c.next(count_spec, api, what)) return false;
+bool submodule_defs(Content& c, std::span<const FieldLayout> count_layout, const char* list_name, Json& api, const std::string& what) {
+    if (!c.next(count_layout, api, what)) return false;
     Json defs = Json::array();
     bool whole = true;
-    for (uint64_t k = 0; k < value(api, count_spec[0].name); ++k) {
+    for (uint64_t k = 0; k < value(api, count_layout[0].name); ++k) {
         Json d = Json::object();
         if (!(whole = c.next(kSubmoduleDef, d, what + " " + list_name + " " + n(k)))) break;
         defs.push_back(d);
@@ -495,7 +495,7 @@ void dump_bank2(Image& img, Json& j) {
 
 // ---------------------------------------------------------------- bank 3
 
-constexpr Spec kBank3Header[] = {
+constexpr FieldLayout kBank3Header[] = {
     {"Eeprom_Config", 0, 14, Kind::Hex},
     {"Node_Address", 14, 2},
     {"Clear_Data", 16, 1},
@@ -508,7 +508,7 @@ constexpr Spec kBank3Header[] = {
     {"Master_To_Slave_Address", 36, 4},
 };
 
-constexpr Spec kVariable[] = {
+constexpr FieldLayout kVariable[] = {
     {"Type_Code", 0, 1},     {"Length", 1, 1},       {"Direction", 2, 1},          {"Start_Bit", 3, 1},
     {"Position", 4, 4},      {"Index", 8, 4},        {"Reserved", 12, 4},          {"Group_Index", 16, 4, Kind::Signed},
     {"Init_Address", 20, 4}, {"Name_Length", 24, 4}, {"Name_Address", 28, 4},
