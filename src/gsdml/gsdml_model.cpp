@@ -60,7 +60,7 @@ bool items_of(GsdNode parent, const Kinds&... kinds) {
         if (c.type() != pugi::node_element) continue;
         const char* name = c.name();
         bool ok = true;
-        ((std::strcmp(name, kinds.name) == 0 ? (ok = kinds(c), true) : false) || ...);
+        (void)((std::strcmp(name, kinds.name) == 0 ? (ok = kinds(c), true) : false) || ...);
         if (!ok) return false;
     }
     return true;

@@ -133,6 +133,10 @@ std::string check_integer(const ParamType& t, const ParamDescription& d, std::st
         if (t.kind == ParamKind::BitArea) type += " of " + std::to_string(range->bits) + " bits";
         return quoted(value) + " does not fit " + type + " (" + wide_text(range->lo) + ".." + wide_text(range->hi) + ")";
     }
+    // The bank takes integers as signed 64-bit texts: a larger decimal
+    // Unsigned64 fits its type but would not be written.
+    if (t.kind == ParamKind::Integer && !network_int64(value))
+        return quoted(value) + " is not sent to the device: above 9223372036854775807, write it in hexadecimal";
     if (auto spans = allowed_spans<Wide>(d.allowed_values, allowed_int); spans && !spans->empty() && !among(*spans, *v))
         return not_allowed(value, d.allowed_values);
     return {};

@@ -279,7 +279,7 @@ void ProfinetModulesForm::Show_Submodule_Parameters(const TPROFINET_Subslot* sub
         const TParametersGroup& g = subslot->ParametersList[gi];
         t.text(r, 0) = g.FGroupName;
         for (int c = 0; c < kParamCols; ++c) t.at(r, c).read_only = true;
-        param_rows_.push_back({static_cast<int>(gi), -1});
+        param_rows_.push_back({static_cast<int>(gi), -1, {}});
         ++r;
         for (size_t pi = 0; pi < g.Parameters_List.size(); ++pi) {
             const TParam& p = g.Parameters_List[pi];

@@ -226,7 +226,9 @@ TEST(Loader, MissingOrEmptyFolderGivesEmptyCatalogAndTheIndicatorStillGoes) {
         ASSERT_TRUE(cv.wait_for(l, std::chrono::seconds(20), [&] { return calls.size() == 2; }));
         EXPECT_EQ(calls, (std::vector<std::string>{"show", "hide"}));
         // The fixture folder holds two decodable files of one main family.
-        if (folder != dir / "absent") EXPECT_EQ(shared->MainFamily_list.size(), 1u);
+        if (folder != dir / "absent") {
+            EXPECT_EQ(shared->MainFamily_list.size(), 1u);
+        }
     }
 }
 

@@ -125,7 +125,9 @@ TEST(Decode, ItemFailuresFailTheFileButIgnoredChildrenDoNot) {
         std::string text = replaced(kMinimal, c.from, c.to);
         TGSDML g;
         EXPECT_EQ(gsdtest::decode_bytes(g, dir, text), c.decodes) << c.what << ": " << g.Decode_Failure;
-        if (c.decodes) EXPECT_EQ(g.Decode_Failure, "") << c.what;
+        if (c.decodes) {
+            EXPECT_EQ(g.Decode_Failure, "") << c.what;
+        }
     }
 }
 
