@@ -97,6 +97,20 @@ std::filesystem::path workspace_of(const Args& a) {
 
 void start(AppContext& app, const Args& a) { Start_Up(app.state, app.String_Table, workspace_of(a)); }
 
+std::filesystem::path project_folder(const std::string& arg) {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::absolute(arg, ec).lexically_normal();
+    if (!p.has_filename()) p = p.parent_path();
+    if (ec || !std::filesystem::is_directory(p, ec)) throw Error("Project folder not found: " + p.string());
+    return p;
+}
+
+void open_project(ShellState& s, const std::string& arg) {
+    s.Project_Path = project_folder(arg);
+    s.Project_Name = s.Project_Path.filename().string();
+    Set_Files(s);
+}
+
 int run(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
     std::sort(registry().begin(), registry().end(),

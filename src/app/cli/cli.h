@@ -56,6 +56,10 @@ bool add_command(Command c);
 std::filesystem::path workspace_of(const Args& a);
 // Program start without windows: workspace, settings, language, restore.
 void start(AppContext& app, const Args& a);
+// A PROJECT_DIR argument: made absolute ("PROJECTS/P/" names P), it must be a
+// folder. open_project also fills the project's name and file paths.
+std::filesystem::path project_folder(const std::string& arg);
+void open_project(ShellState& s, const std::string& arg);
 
 int run(int argc, char** argv);
 

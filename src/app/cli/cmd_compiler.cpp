@@ -15,12 +15,8 @@ namespace {
 
 int compile(const Args& a) {
     ShellState s;
-    std::error_code ec;
-    std::filesystem::path dir = std::filesystem::absolute(a.positional[0], ec);
-    if (ec || !std::filesystem::is_directory(dir, ec)) throw Error("No project folder " + a.positional[0]);
-    s.Project_Path = dir;
-    s.Project_Name = dir.filename().string();
-    Set_Files(s);
+    open_project(s, a.positional[0]);
+    const std::filesystem::path& dir = s.Project_Path;
 
     BankCompiler c;
     c.Compile_Banks(s);

@@ -11,9 +11,7 @@ namespace {
 
 int esi(const Args& a) {
     ShellState s;
-    s.Project_Path = std::filesystem::absolute(a.positional[0]);
-    if (!std::filesystem::is_directory(s.Project_Path)) throw Error(s.Project_Path.string() + " is not a project folder");
-    Set_Files(s);
+    open_project(s, a.positional[0]);
     const std::filesystem::path out = a.positional[1];
     Write_ESI_File(Read_ESI_Data(s.File_ParGen, s.File_EtherCAT_Slave), out);
     std::cout << std::filesystem::absolute(out).string() << "\n";

@@ -88,12 +88,7 @@ json device_json(const TPROFINET_Device& d) {
 
 void print(const json& j) { std::cout << j.dump(2, ' ', false, json::error_handler_t::replace) << "\n"; }
 
-fs::path project_of(const Args& a) {
-    fs::path p = a.positional[0];
-    std::error_code ec;
-    if (!fs::is_directory(p, ec)) throw Error("Project folder not found: " + p.string());
-    return p;
-}
+fs::path project_of(const Args& a) { return project_folder(a.positional[0]); }
 
 // The texts of the messages: the workspace's language when one is given.
 void strings_of(AppContext& app, const Args& a) {

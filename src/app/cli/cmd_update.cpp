@@ -38,12 +38,7 @@ DialogValues dialog_values(const Args& a) {
 void open_project_dir(ShellState& s, const Args& a) {
     auto dir = a.value("--project");
     if (!dir) throw UsageError("--project is required");
-    fs::path p = fs::absolute(*dir).lexically_normal();
-    if (!p.has_filename()) p = p.parent_path();  // "PROJECTS/P/" names P
-    std::error_code ec;
-    if (!fs::is_directory(p, ec)) throw Error("Project folder not found: " + p.string());
-    s.Project_Path = p;
-    Set_Files(s);
+    open_project(s, *dir);
 }
 
 int job(const Args& a) {
