@@ -138,7 +138,7 @@ bool TGSDML::Decode_GSDML(const std::string& GSDML_Path, const std::string& GSDM
 std::string TGSDML::GetString_ExternalTextList(const std::string& Str) const {
     if (const TExternalTextList* t = ProfileBody.ApplicationProcess.ExternalTextList.get())
         for (const TTextItem& item : t->PrimaryLanguage.TextList)
-            if (item.FTextId == Str) return item.FValue;
+            if (item.FTextId == Str) return std::string(item.FValue);
     return Str;
 }
 

@@ -3,7 +3,9 @@
 // the read at the first failure, the others are read whatever happens.
 #include "gsdml/gsdml_model.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string_view>
 #include <unordered_map>
 
@@ -1078,18 +1080,46 @@ bool TCategoryList::Read_CategoryList(GsdNode n) {
     return items(n, "CategoryItem", CategoryList, &TCategoryItem::Read_CategoryItem);
 }
 
-bool TTextItem::Read_TextItem(GsdNode n) {
-    Attrs(n).text("TextId", FTextId).text("Value", FValue);
+std::string_view TextArena::keep(std::string_view text) {
+    // Blocks grow from small, so the few texts of a small file take little room.
+    constexpr size_t kFirst = 1024, kLargest = 64 * 1024;
+    if (text.empty()) return {};
+    if (text.size() > left_) {
+        const size_t block = blocks_.empty() ? kFirst : std::min(kLargest, 2 * last_);
+        if (text.size() > block / 4) {
+            // A long text gets a block of its own; the current one keeps its room.
+            char* own = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(text.size())).get();
+            std::memcpy(own, text.data(), text.size());
+            return {own, text.size()};
+        }
+        free_ = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(block)).get();
+        left_ = last_ = block;
+    }
+    std::string_view kept(static_cast<const char*>(std::memcpy(free_, text.data(), text.size())), text.size());
+    free_ += text.size();
+    left_ -= text.size();
+    return kept;
+}
+
+bool TTextItem::Read_TextItem(GsdNode n, TextArena& texts) {
+    std::string_view id, value;
+    Attrs(n).view("TextId", id).view("Value", value);
+    FTextId = texts.keep(id);
+    FValue = texts.keep(value);
     return true;
 }
 
-bool TPrimaryLanguage::Read_PrimaryLanguage(GsdNode n) {
-    return items(n, "Text", TextList, &TTextItem::Read_TextItem);
+namespace {
+bool read_texts(GsdNode section, std::vector<TTextItem>& list, TextArena& texts) {
+    return items(section, "Text", list, [&](TTextItem& t, GsdNode c) { return t.Read_TextItem(c, texts); });
 }
+}  // namespace
+
+bool TPrimaryLanguage::Read_PrimaryLanguage(GsdNode n) { return read_texts(n, TextList, Texts); }
 
 bool TLanguage::Read_Language(GsdNode n) {
     Attrs(n).text("xml:lang", FLang);
-    return items(n, "Text", TextList, &TTextItem::Read_TextItem);
+    return read_texts(n, TextList, Texts);
 }
 
 bool TExternalTextList::Read_ExternalTextList(GsdNode n) {

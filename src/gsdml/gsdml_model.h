@@ -6,8 +6,10 @@
 // are members, children made only when present are unique_ptr (null when the
 // element is absent); repeated items are vectors in document order.
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -838,19 +840,35 @@ struct TCategoryList {
     bool Read_CategoryList(GsdNode n);
 };
 
+// A large file holds hundreds of thousands of texts, most of them in languages
+// that are never shown; a string of its own for each made up much of the load's
+// time and memory. Each language section keeps its texts in a few large blocks.
+class TextArena {
+public:
+    std::string_view keep(std::string_view text);
+
+private:
+    std::vector<std::unique_ptr<char[]>> blocks_;  // the texts never move
+    char* free_ = nullptr;
+    size_t left_ = 0;
+    size_t last_ = 0;  // size of the last shared block
+};
+
 struct TTextItem {
-    std::string FTextId, FValue;
-    bool Read_TextItem(GsdNode n);
+    std::string_view FTextId, FValue;  // in the arena of their section
+    bool Read_TextItem(GsdNode n, TextArena& texts);
 };
 
 struct TPrimaryLanguage {
     std::vector<TTextItem> TextList;
+    TextArena Texts;
     bool Read_PrimaryLanguage(GsdNode n);
 };
 
 struct TLanguage {
     std::string FLang;  // xml:lang
     std::vector<TTextItem> TextList;
+    TextArena Texts;
     bool Read_Language(GsdNode n);
 };
 

@@ -161,6 +161,11 @@ Attrs& Attrs::text(const char* name, std::string& field) {
     return *this;
 }
 
+Attrs& Attrs::view(const char* name, std::string_view& field) {
+    if (const char* v = value(name)) field = v;
+    return *this;
+}
+
 Attrs& Attrs::flag(const char* name, bool& field) {
     if (const char* v = value(name)) field = Is_TRUE(v);
     return *this;

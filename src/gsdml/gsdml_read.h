@@ -4,6 +4,7 @@
 // reason a required element made a read fail.
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -56,6 +57,7 @@ public:
     explicit Attrs(Node n);
 
     Attrs& text(const char* name, std::string& field);
+    Attrs& view(const char* name, std::string_view& field);  // valid while the document lives
     Attrs& flag(const char* name, bool& field);
     Attrs& real(const char* name, float& field);
     template <class T>
@@ -142,9 +144,10 @@ inline bool is_named(Node n, const char* name) {
 }
 
 // Repeated items in document order: other nodes are passed over; a failed item
-// stops the visit, is dropped, and fails the parent.
-template <class T>
-bool items(Node parent, const char* name, std::vector<T>& list, bool (T::*read)(Node)) {
+// stops the visit, is dropped, and fails the parent. `read` is a Read_ member
+// or a callable taking the item and its element.
+template <class T, class Read>
+bool items(Node parent, const char* name, std::vector<T>& list, Read read) {
     // Counted first: text lists run to thousands of items, and growing the
     // vector step by step would copy them over and over.
     size_t count = 0;
@@ -154,7 +157,7 @@ bool items(Node parent, const char* name, std::vector<T>& list, bool (T::*read)(
         if (!is_named(c, name)) continue;
         // Read in place: items such as modules are large to move.
         T& item = list.emplace_back();
-        if (!(item.*read)(c)) {
+        if (!std::invoke(read, item, c)) {
             list.pop_back();
             return false;
         }

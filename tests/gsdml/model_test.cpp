@@ -225,3 +225,31 @@ TEST(GsdmlAttrs, ElementWithManyAttributes) {
     EXPECT_TRUE(d.FCheckDeviceID_Allowed);
     EXPECT_EQ(d.FModuleIdentNumber, 1u) << "junk: fallback";
 }
+
+// Texts are kept in shared blocks: thousands of them, empty ones and ones far
+// longer than a block must all come back whole, in every section.
+TEST(GsdmlTexts, ManyShortAndSomeLongTextsStayWhole) {
+    zvtest::TempDir dir;
+    auto value_of = [](int i) {
+        const size_t len = i % 500 == 7 ? 70000 : static_cast<size_t>(i * 37 % 300);
+        std::string v(len, static_cast<char>('a' + i % 26));
+        if (!v.empty()) v.back() = '#';
+        return v;
+    };
+    std::string texts;
+    for (int i = 0; i < 3000; ++i)
+        texts += "<Text TextId=\"N" + std::to_string(i) + "\" Value=\"" + value_of(i) + "\"/>";
+    std::string t = gsdtest::replaced(gsdtest::fixture_text("GSDML-rules.xml"), "<PrimaryLanguage>",
+                                      "<PrimaryLanguage>" + texts);
+    t = gsdtest::replaced(t, "<Language xml:lang=\"de\">", "<Language xml:lang=\"de\">" + texts);
+    TGSDML g;
+    ASSERT_TRUE(gsdtest::decode_bytes(g, dir, t)) << g.Decode_Failure;
+    const TLanguage& de = g.ProfileBody.ApplicationProcess.ExternalTextList->LanguageList.at(0);
+    for (int i = 0; i < 3000; ++i) {
+        ASSERT_EQ(g.GetString_ExternalTextList("N" + std::to_string(i)), value_of(i)) << i;
+        ASSERT_EQ(de.TextList.at(static_cast<size_t>(i)).FTextId, "N" + std::to_string(i));
+        ASSERT_EQ(de.TextList.at(static_cast<size_t>(i)).FValue, value_of(i)) << i;
+    }
+    EXPECT_EQ(g.GetString_ExternalTextList("T_Twice"), "first") << "the file's own texts follow";
+    EXPECT_EQ(de.TextList.back().FValue, "Ger\xC3\xA4t A");
+}
