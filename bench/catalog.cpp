@@ -3,10 +3,12 @@
 // Generates a catalog folder the size of a real one (many small files, a few of
 // several MB with eight languages, hundreds of modules, parameter records and
 // value lists; a third of the files in ISO-8859-1), then times:
-//   parse    pugixml parsing every file's bytes, already in memory, no model
-//   read+parse  the same, reading each file first
-//   load     the whole catalog load (list, read, decode, file), one thread
-//   load/2   the same with two decoding threads
+//   parse        pugixml parsing every file's bytes, already in memory, no model
+//   parse+visit  the same, then every element and attribute visited once
+//                (the least any model read from the document can cost)
+//   read+parse   the parse, reading each file first
+//   load         the whole catalog load (list, read, decode, file), one thread
+//   load/2       the same with two decoding threads
 // and the load's cost per MB for the small and the large files apart, which is
 // flat when the cost grows linearly with the bytes.
 //
@@ -211,6 +213,27 @@ double parse_only(const std::vector<std::string>& files) {
     return static_cast<double>(nodes);
 }
 
+// Every attribute and element of a parsed document visited once, nothing kept:
+// the least any model read from the document costs on top of the parse.
+size_t visit(pugi::xml_node n) {
+    size_t seen = 0;
+    for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute())
+        seen += static_cast<unsigned char>(a.name()[0]) + static_cast<unsigned char>(a.value()[0]);
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element) seen += visit(c);
+    return seen;
+}
+
+double parse_and_visit(const std::vector<std::string>& files) {
+    size_t seen = 0;
+    for (const std::string& b : files) {
+        pugi::xml_document doc;
+        doc.load_buffer(b.data(), b.size(), pugi::parse_default);
+        seen += visit(doc);
+    }
+    return static_cast<double>(seen);
+}
+
 void read_and_parse(const fs::path& dir) {
     for (const fs::path& p : zv::list_catalog_files(dir)) {
         std::string b = zv::read_file(p);
@@ -273,13 +296,14 @@ int main(int argc, char** argv) {
     int decoded = load(all.dir, 1);
     g_loaded.clear();
     // Taken in turns, so that a busy moment of the machine does not favour one.
-    Timing parse, read_parse, load1, load2;
+    Timing parse, parse_visit, read_parse, load1, load2;
     auto keep_best = [](Timing& best, Timing t) {
         best.wall = std::min(best.wall, t.wall);
         best.cpu = std::min(best.cpu, t.cpu);
     };
     for (int r = 0; r < runs; ++r) {
         keep_best(parse, best_ms(1, [&] { parse_only(all.bytes); }));
+        keep_best(parse_visit, best_ms(1, [&] { parse_and_visit(all.bytes); }));
         keep_best(read_parse, best_ms(1, [&] { read_and_parse(all.dir); }));
         keep_best(load1, best_load_ms(1, all.dir, 1));
         keep_best(load2, best_load_ms(1, all.dir, 2));
@@ -291,6 +315,8 @@ int main(int argc, char** argv) {
     };
     row("parse", parse);
     std::printf("\n");
+    row("parse+visit", parse_visit);
+    std::printf("  = %.2f x parse\n", parse_visit.wall / parse.wall);
     row("read+parse", read_parse);
     std::printf("\n");
     row("load", load1);
