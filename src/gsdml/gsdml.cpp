@@ -30,11 +30,7 @@ bool is_single_byte_western(const std::string& enc) {
            enc == "US-ASCII" || enc == "ASCII";
 }
 
-bool has_high_byte(std::string_view s) {
-    for (char c : s)
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    return false;
-}
+bool has_high_byte(std::string_view s) { return ascii_end(s) != s.size(); }
 
 std::string position_text(std::string_view text, ptrdiff_t offset) {
     size_t end = offset < 0 ? 0 : std::min(text.size(), static_cast<size_t>(offset));

@@ -24,11 +24,13 @@ struct Into {
     const char* name;
     std::vector<T>& list;
     bool (T::*read)(GsdNode);
+    void reserve(size_t count) const { list.reserve(list.size() + count); }
     bool operator()(GsdNode c) const {
-        T item;
-        if (!(item.*read)(c)) return false;
-        list.push_back(std::move(item));
-        return true;
+        // Read in place, as items() does: records and references are large to move.
+        T& item = list.emplace_back();
+        if ((item.*read)(c)) return true;
+        list.pop_back();
+        return false;
     }
 };
 template <class T>
@@ -48,6 +50,7 @@ struct IntoEither {
         list.emplace_back(std::move(item));
         return true;
     }
+    void reserve(size_t count) const { list.reserve(list.size() + count); }
 };
 template <class T, class A, class B>
 IntoEither<T, EitherList<A, B>> into_either(const char* name, EitherList<A, B>& list, bool (T::*read)(GsdNode)) {
@@ -58,6 +61,13 @@ IntoEither<T, EitherList<A, B>> into_either(const char* name, EitherList<A, B>& 
 // kind's name; a failed item stops the visit and fails the parent.
 template <class... Kinds>
 bool items_of(GsdNode parent, const Kinds&... kinds) {
+    // Counted first, so that no list grows step by step.
+    auto reserve = [&](const auto& kind) {
+        size_t count = 0;
+        for (GsdNode c = parent.first_child(); c; c = c.next_sibling()) count += is_named(c, kind.name);
+        kind.reserve(count);
+    };
+    (reserve(kinds), ...);
     for (GsdNode c = parent.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element) continue;
         const char* name = c.name();

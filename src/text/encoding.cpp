@@ -59,9 +59,8 @@ std::string utf16_bytes_to_utf8(std::string_view bytes, bool big_endian) {
 
 }  // namespace
 
-namespace {
 // Eight bytes at a time while they are all ASCII: most of a device description is.
-size_t ascii_run(std::string_view s, size_t i) {
+size_t ascii_end(std::string_view s, size_t i) {
     while (i + 8 <= s.size()) {
         uint64_t w;
         std::memcpy(&w, s.data() + i, 8);
@@ -71,10 +70,9 @@ size_t ascii_run(std::string_view s, size_t i) {
     while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
     return i;
 }
-}  // namespace
 
 bool is_valid_utf8(std::string_view s) {
-    for (size_t i = ascii_run(s, 0); i < s.size(); i = ascii_run(s, i)) {
+    for (size_t i = ascii_end(s, 0); i < s.size(); i = ascii_end(s, i)) {
         size_t start = i;
         char32_t cp = next_code_point(s, i);
         // U+FFFD written out is three bytes; a malformed sequence yields it from fewer.
@@ -87,7 +85,7 @@ std::string cp1252_to_utf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (size_t i = 0; i < bytes.size();) {
-        size_t end = ascii_run(bytes, i);
+        size_t end = ascii_end(bytes, i);
         out.append(bytes.data() + i, end - i);
         if (end == bytes.size()) break;
         auto b = static_cast<unsigned char>(bytes[end]);

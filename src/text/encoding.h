@@ -8,6 +8,9 @@ namespace zv {
 // decides the encoding (and is dropped); without one the bytes are Windows-1252.
 std::string decode_text_file(std::string_view bytes);
 
+// The first byte at or after `from` that is not ASCII; the size when none is.
+size_t ascii_end(std::string_view bytes, size_t from = 0);
+
 // True when the bytes are well-formed UTF-8 (ASCII included).
 bool is_valid_utf8(std::string_view bytes);
 
