@@ -1095,7 +1095,7 @@ std::string_view TextArena::keep(std::string_view text) {
     constexpr size_t kFirst = 1024, kLargest = 64 * 1024;
     if (text.empty()) return {};
     if (text.size() > left_) {
-        const size_t block = blocks_.empty() ? kFirst : std::min(kLargest, 2 * last_);
+        const size_t block = last_ == 0 ? kFirst : std::min(kLargest, 2 * last_);
         if (text.size() > block / 4) {
             // A long text gets a block of its own; the current one keeps its room.
             char* own = blocks_.emplace_back(std::make_unique_for_overwrite<char[]>(text.size())).get();

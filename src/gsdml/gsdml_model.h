@@ -6,7 +6,6 @@
 // are members, children made only when present are unique_ptr (null when the
 // element is absent); repeated items are vectors in document order.
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
